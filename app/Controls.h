@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// Small helpers for building windows the way they are designed: absolute
+// places, flat background colours and single-line borders.
+namespace Controls {
+
+void setBackground(QWidget *widget, const QColor &colour);
+QColor background(const QWidget *widget);
+
+struct LabelDesign
+{
+    QString name;
+    QString text;
+    QFont font;
+    QColor background;
+    QRect geometry;
+    bool border = false;
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
+};
+
+// Fills in a label (of any QLabel subclass) from its design.
+void apply(QLabel *label, const LabelDesign &design);
+QLabel *label(QWidget *parent, const LabelDesign &design);
+
+} // namespace Controls

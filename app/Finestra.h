@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+
+// The program's nine windows, each reached by its name.
+enum class Finestra {
+    FormAvvio,
+    FormMenu,
+    Form1,
+    Form2,
+    Form3,
+    Form4,
+    Form5,
+    Form6,
+    Form7,
+};
+
+inline constexpr std::array<Finestra, 7> exerciseWindows = {
+    Finestra::Form1, Finestra::Form2, Finestra::Form3, Finestra::Form4,
+    Finestra::Form5, Finestra::Form6, Finestra::Form7,
+};
+
+inline constexpr std::array<Finestra, 9> allWindows = {
+    Finestra::FormAvvio, Finestra::FormMenu, Finestra::Form1, Finestra::Form2, Finestra::Form3,
+    Finestra::Form4,     Finestra::Form5,    Finestra::Form6, Finestra::Form7,
+};
+
+const char *windowName(Finestra window);

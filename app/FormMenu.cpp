@@ -1,0 +1,116 @@
+#include "FormMenu.h"
+
+#include "Controls.h"
+#include "Design.h"
+#include "Dialogs.h"
+#include "Modulo1.h"
+#include "Palette.h"
+#include "Pictures.h"
+#include "WindowRegistry.h"
+#include "WrappingRadioButton.h"
+
+#include <QButtonGroup>
+#include <QPushButton>
+
+namespace {
+
+struct ExerciseButton
+{
+    const char *name;
+    const char *caption;
+    int top;
+    Finestra opens;
+};
+
+// Days first, then months: ordering (1), ordering (2), cycle.
+constexpr ExerciseButton leftColumn[] = {
+    {"Command4", "Riordina i giorni (1)", 360, Finestra::Form3},
+    {"Command7", "Riordina i giorni (2)", 1200, Finestra::Form4},
+    {"Command6", "Ciclo dei giorni", 2040, Finestra::Form6},
+    {"Command3", "Riordina i mesi (1)", 2880, Finestra::Form1},
+    {"Command2", "Riordina i mesi (2)", 3720, Finestra::Form2},
+    {"Command5", "Ciclo dei mesi", 4560, Finestra::Form5},
+};
+
+void openExercise(Finestra exercise)
+{
+    Modulo1::windows().show(exercise);
+    Modulo1::windows().close(Finestra::FormMenu);
+}
+
+} // namespace
+
+FormMenu::FormMenu(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QString());
+    setWindowIcon(Pictures::icon(Pictures::calendarPage()));
+    setFixedSize(Design::size(9690, 8520));
+    Controls::setBackground(this, Palette::lightCyan());
+
+    for (const ExerciseButton &button : leftColumn) {
+        QPushButton *created = addButton(button.name, QString::fromUtf8(button.caption),
+                                         Design::rect(240, button.top, 4215, 735));
+        const Finestra opens = button.opens;
+        connect(created, &QPushButton::clicked, this, [opens] { openExercise(opens); });
+    }
+    QPushButton *command8 = addButton("Command8", QStringLiteral("Usa il calendario"),
+                                      Design::rect(4680, 360, 4215, 735));
+    connect(command8, &QPushButton::clicked, this, [] { openExercise(Finestra::Form7); });
+
+    auto *group = new QButtonGroup(this);
+    option1_[1] = new WrappingRadioButton(
+        QStringLiteral("attende la pressione del bottone per proseguire"), this);
+    option1_[1]->setGeometry(Design::rect(4800, 4095, 3975, 615));
+    option1_[0] =
+        new WrappingRadioButton(QStringLiteral("prosegue automaticamente  negli esercizi"), this);
+    option1_[0]->setGeometry(Design::rect(4800, 4815, 4095, 735));
+    for (int index = 0; index < 2; ++index) {
+        QRadioButton *option = option1_[std::size_t(index)];
+        option->setObjectName(QStringLiteral("Option1(%1)").arg(index));
+        option->setFont(Design::arialBold(12));
+        group->addButton(option, index);
+        connect(option, &QRadioButton::clicked, this, [this, index] { Option1_Click(index); });
+    }
+    option1_[1]->setChecked(true);
+
+    QPushButton *command1 =
+        addButton("Command1", QStringLiteral("Esci"), Design::rect(4680, 5640, 4215, 975));
+    connect(command1, &QPushButton::clicked, this, &FormMenu::Command1_Click);
+
+    Form_Load();
+}
+
+QPushButton *FormMenu::addButton(const char *name, const QString &caption, const QRect &place)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(QLatin1String(name));
+    button->setFont(Design::arialBold(18));
+    button->setGeometry(place);
+    return button;
+}
+
+void FormMenu::Form_Load()
+{
+    CaricaColori();
+    const QColor colour = Controls::background(this);
+    Controls::setBackground(option1_[0], colour);
+    Controls::setBackground(option1_[1], colour);
+    option1_[Modulo1::AttendiAvanti ? 1 : 0]->setChecked(true);
+}
+
+void FormMenu::CaricaColori()
+{
+    Controls::setBackground(this, Palette::drawColour(Modulo1::random()));
+}
+
+void FormMenu::Option1_Click(int index)
+{
+    Modulo1::AttendiAvanti = index != 0;
+}
+
+void FormMenu::Command1_Click()
+{
+    if (Modulo1::dialogs().ask(this, QStringLiteral("Tempiolo"), Dialogs::Icon::Critical,
+                               QStringLiteral("Vuoi terminare il lavoro?")))
+        Modulo1::EndProgram();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QPushButton;
+class QRadioButton;
+
+// The main menu: the seven exercises, the waiting choice and "Esci".
+class FormMenu : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FormMenu(QWidget *parent = nullptr);
+
+    void CaricaColori();
+
+private:
+    void Form_Load();
+    void Option1_Click(int index);
+    void Command1_Click();
+    QPushButton *addButton(const char *name, const QString &caption, const QRect &place);
+
+    std::array<QRadioButton *, 2> option1_{};
+};

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+
+class Dialogs;
+class QWidget;
+class RandomSource;
+class SoundPlayer;
+class WindowRegistry;
+
+// What outlives every window: the scores, the waiting choice, start-up and
+// the services the exercise windows call.
+namespace Modulo1 {
+
+// Right and wrong answers since the last return to the menu or reset.
+extern qint16 NumEsatti;
+extern qint16 NumErrati;
+// True: exercises wait for "avanti" at the end of a round.
+extern bool AttendiAvanti;
+
+// The services behind the routines below. The program installs the real
+// ones; tests install scripted ones.
+struct Services
+{
+    RandomSource *random = nullptr;
+    SoundPlayer *sound = nullptr;
+    Dialogs *dialogs = nullptr;
+    WindowRegistry *windows = nullptr;
+    std::function<void()> quit;
+};
+void install(const Services &services);
+RandomSource &random();
+SoundPlayer &sound();
+Dialogs &dialogs();
+WindowRegistry &windows();
+
+// Seeds the random source from the clock and shows the start screen.
+void Main();
+// The about box.
+void MostraInformazioni();
+// Asks to go back to the menu; on Yes resets the scores, closes every
+// exercise window and shows the menu.
+void TornaAlMenu();
+// One of the four right-answer sounds at random.
+void SuonoEsatto();
+// The wrong-answer sound.
+void SuonoErrato();
+// Ends the program at once.
+void EndProgram();
+
+// The four lines of the about box, separated by CR LF.
+QString aboutText();
+// The folder that holds the executable, without a final separator.
+QString programFolder();
+// A file of the "suoni" folder beside the executable.
+QString soundPath(const QString &fileName);
+// The five sound files, for preloading.
+QStringList allSoundPaths();
+// Which right-answer sound a draw r picks: floor(4 * r) + 1.
+int rightSoundNumber(RandomSource &random);
+
+} // namespace Modulo1

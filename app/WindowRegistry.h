@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Finestra.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+// Holds at most one instance of each window. Show creates a closed window
+// afresh from its design (its constructor is its load), close discards it.
+class WindowRegistry : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Factory = std::function<QWidget *()>;
+
+    explicit WindowRegistry(QObject *parent = nullptr);
+
+    void setFactory(Finestra window, Factory factory);
+
+    // Creates the window if it is closed, shows it and brings it to the front.
+    QWidget *show(Finestra window);
+    // Closing a window that is not open does nothing.
+    void close(Finestra window);
+    void closeAll();
+
+    bool isOpen(Finestra window) const;
+    QWidget *window(Finestra window) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    std::array<Factory, allWindows.size()> factories_;
+    std::array<QPointer<QWidget>, allWindows.size()> open_;
+};

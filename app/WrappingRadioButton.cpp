@@ -1,0 +1,40 @@
+#include "WrappingRadioButton.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+WrappingRadioButton::WrappingRadioButton(const QString &text, QWidget *parent)
+    : QRadioButton(text, parent)
+{
+}
+
+void WrappingRadioButton::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+
+    QRect indicator = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this);
+    indicator.moveTop((height() - indicator.height()) / 2);
+    QStyleOptionButton indicatorOption = option;
+    indicatorOption.rect = indicator;
+    painter.drawPrimitive(QStyle::PE_IndicatorRadioButton, indicatorOption);
+
+    const int gap = style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &option, this);
+    const QRect textRect = rect().adjusted(indicator.right() + 1 + gap, 0, 0, 0);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text());
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = textRect;
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
+
+bool WrappingRadioButton::hitButton(const QPoint &pos) const
+{
+    return rect().contains(pos);
+}

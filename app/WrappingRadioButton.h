@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QRadioButton>
+
+// A radio button whose caption wraps onto several lines inside its box, and
+// which reacts to a click anywhere in that box.
+class WrappingRadioButton : public QRadioButton
+{
+    Q_OBJECT
+
+public:
+    explicit WrappingRadioButton(const QString &text, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    bool hitButton(const QPoint &pos) const override;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include <array>
+
+class RandomSource;
+
+// The date the child looks for on the calendar and the question that asks it.
+class CalendarQuestion
+{
+public:
+    struct Date
+    {
+        qint16 day = 1;
+        qint16 month = 1;
+        qint16 year = 2000;
+        bool operator==(const Date &) const = default;
+    };
+
+    CalendarQuestion();
+
+    // Fills NomiMesi and GiorniDelMese.
+    void CaricaMesi();
+
+    // Draws a date from 2000 to 2002: year, month, then a day that exists in
+    // that month (February always has 28).
+    void draw(RandomSource &random);
+
+    // "trova il  5 Marzo  2001" in words, "trova il 05/03/2001" in digits.
+    QString ScriviDomanda(bool numeric) const;
+
+    // Day, month and year compared in that order.
+    bool isRight(int day, int month, int year) const;
+
+    const Date &DataCercata() const { return date_; }
+    void setDataCercata(const Date &date) { date_ = date; }
+    const QStringList &NomiMesi() const { return NomiMesi_; }
+    int GiorniDelMese(int month) const { return GiorniDelMese_[std::size_t(month)]; }
+
+private:
+    Date date_;
+    QStringList NomiMesi_;              // indexes 1 to 12
+    std::array<qint16, 13> GiorniDelMese_{}; // indexes 1 to 12
+};

@@ -1,0 +1,88 @@
+#include "FormCalendario.h"
+
+#include "Controls.h"
+#include "Design.h"
+#include "Modulo1.h"
+#include "MonthCalendar.h"
+#include "Palette.h"
+#include "QuestionLabel.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+FormCalendario::FormCalendario(QWidget *parent) : FormEsercizio(Finestra::Form7, parent)
+{
+    calendar1_ = new MonthCalendar(area());
+    calendar1_->setGeometry(Design::rect(960, 120, 4455, 3975));
+    connect(calendar1_, &MonthCalendar::Click, this, &FormCalendario::Calendar1_Click);
+
+    label3_ = new QuestionLabel(area());
+    Controls::apply(label3_, {QStringLiteral("Label3"), QStringLiteral("Label3"),
+                              Design::arialBold(14.25), Palette::white(),
+                              Design::rect(960, 4320, 4455, 615), true, Qt::AlignCenter});
+    connect(label3_, &QuestionLabel::clicked, this, &FormCalendario::Label3_Click);
+
+    auto *mnuFormato = new QMenu(QStringLiteral("Quale formato            "), this);
+    mnuFormato->setObjectName(QStringLiteral("mnuFormato"));
+    menuBar()->insertMenu(soundMenuAction(), mnuFormato);
+    mnuFalse_ = mnuFormato->addAction(QStringLiteral("1 Gennaio 2000"));
+    mnuFalse_->setObjectName(QStringLiteral("mnuFalse"));
+    mnuTrue_ = mnuFormato->addAction(QStringLiteral("01/01/2000"));
+    mnuTrue_->setObjectName(QStringLiteral("mnuTrue"));
+    mnuFalse_->setCheckable(true);
+    mnuTrue_->setCheckable(true);
+    mnuFalse_->setChecked(true);
+    connect(mnuFalse_, &QAction::triggered, this, &FormCalendario::mnuFalse_Click);
+    connect(mnuTrue_, &QAction::triggered, this, &FormCalendario::mnuTrue_Click);
+
+    loadFinished();
+}
+
+void FormCalendario::prepareOpening()
+{
+    question_.CaricaMesi();
+    formatoNumerico_ = false;
+}
+
+void FormCalendario::NuovoEsercizio()
+{
+    calendar1_->setVisible(true);
+    question_.draw(Modulo1::random());
+    ScriviDomanda();
+}
+
+void FormCalendario::ScriviDomanda()
+{
+    label3_->setText(question_.ScriviDomanda(formatoNumerico_));
+}
+
+void FormCalendario::Calendar1_Click()
+{
+    if (question_.isRight(calendar1_->Day(), calendar1_->Month(), calendar1_->Year())) {
+        SegnaEsatto();
+        ConcludiEsercizio();
+    } else {
+        SegnaErrato();
+    }
+}
+
+void FormCalendario::Label3_Click()
+{
+    label3_->setText(QString::number(calendar1_->Month()));
+}
+
+void FormCalendario::mnuFalse_Click()
+{
+    mnuTrue_->setChecked(false);
+    mnuFalse_->setChecked(true);
+    formatoNumerico_ = false;
+    ScriviDomanda();
+}
+
+void FormCalendario::mnuTrue_Click()
+{
+    mnuTrue_->setChecked(true);
+    mnuFalse_->setChecked(false);
+    formatoNumerico_ = true;
+    ScriviDomanda();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QCalendarWidget>
+
+// The month calendar of the calendar exercise: Italian names, no week
+// numbers, a big day grid. It reports the picked date as whole numbers and
+// raises Click only when the child clicks a day, never when the child only
+// moves to another month or year.
+class MonthCalendar : public QCalendarWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MonthCalendar(QWidget *parent = nullptr);
+
+    qint16 Day() const;
+    qint16 Month() const;
+    qint16 Year() const;
+
+    static QDate openingDate() { return QDate(2000, 8, 10); }
+
+signals:
+    // The child clicked a day; Day, Month and Year already give it.
+    void Click();
+
+private:
+    void dayClicked(QDate date);
+};

@@ -1,0 +1,66 @@
+#include "DragLabel.h"
+
+#include "DragPayload.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QMouseEvent>
+#include <QPainter>
+
+DragLabel::DragLabel(int index, QWidget *parent) : QLabel(parent), index_(index) {}
+
+void DragLabel::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        pressed_ = true;
+        pressedAt_ = event->position().toPoint();
+    }
+    QLabel::mousePressEvent(event);
+}
+
+void DragLabel::mouseMoveEvent(QMouseEvent *event)
+{
+    if (pressed_ && (event->buttons() & Qt::LeftButton) &&
+        (event->position().toPoint() - pressedAt_).manhattanLength() >=
+            QApplication::startDragDistance()) {
+        pressed_ = false;
+        startDrag();
+        return;
+    }
+    QLabel::mouseMoveEvent(event);
+}
+
+void DragLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+}
+
+QPixmap DragLabel::outline() const
+{
+    const qreal ratio = devicePixelRatioF();
+    QPixmap pixmap(size() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    // Drawn opaque on purpose: without a compositor transparency shows white.
+    pixmap.fill(QColor(250, 250, 240));
+    QPainter painter(&pixmap);
+    painter.setPen(QPen(QColor(60, 60, 60), 2, Qt::DashLine));
+    painter.drawRect(QRectF(1, 1, width() - 2, height() - 2));
+    painter.setFont(font());
+    painter.setPen(QColor(90, 90, 90));
+    painter.drawText(rect(), Qt::AlignCenter, text());
+    return pixmap;
+}
+
+void DragLabel::startDrag()
+{
+    const DragPayload payload{QCoreApplication::applicationPid(), DragPayload::tokenOf(window()),
+                              index_};
+    auto *drag = new QDrag(this);
+    drag->setMimeData(payload.toMimeData());
+    drag->setPixmap(outline());
+    drag->setHotSpot(pressedAt_);
+    // The drop's handler may lay out a whole new round before exec returns,
+    // so nothing here touches the label afterwards.
+    drag->exec(Qt::MoveAction);
+}

@@ -1,0 +1,222 @@
+#include "FormEsercizio.h"
+
+#include "Controls.h"
+#include "Counts.h"
+#include "Design.h"
+#include "Modulo1.h"
+#include "Palette.h"
+#include "Pictures.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSvgWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+FormEsercizio::FormEsercizio(Finestra id, QWidget *parent)
+    : QWidget(parent), id_(id), design_(FrameDesign::of(id))
+{
+    setObjectName(QLatin1String(windowName(id)));
+    setWindowTitle(QString());
+    setWindowIcon(Pictures::icon(Pictures::smilingFace()));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setNativeMenuBar(false);
+    layout->setMenuBar(menuBar_);
+
+    area_ = new QWidget(this);
+    area_->setObjectName(QStringLiteral("area"));
+    area_->setFixedSize(design_.client);
+    Controls::setBackground(area_, Palette::orange());
+    layout->addWidget(area_);
+
+    buildFrame();
+    buildMenus();
+}
+
+FormEsercizio::~FormEsercizio() = default;
+
+void FormEsercizio::buildFrame()
+{
+    const auto scoreLabel = [this](const char *name, const char *text, double points,
+                                   const QRect &place) {
+        return Controls::label(area_, {QLatin1String(name), QString::fromUtf8(text),
+                                       Design::arialBold(points), Palette::cyan(), place});
+    };
+    scoreLabel("Label1", "Esatti", 12, design_.label1);
+    scoreLabel("Label2", "Errati", 12, design_.label2);
+    etichettaEsatti_ = scoreLabel("EtichettaEsatti", "quantiesatti", 18, design_.etichettaEsatti);
+    etichettaErrati_ = scoreLabel("EtichettaErrati", "quantierrati", 18, design_.etichettaErrati);
+
+    comandoIconaNo_ = new QSvgWidget(Pictures::sadFace(), area_);
+    comandoIconaNo_->setObjectName(QStringLiteral("ComandoIconaNo"));
+    comandoIconaNo_->setGeometry(design_.faces);
+    comandoIconaSi_ = new QSvgWidget(Pictures::laughingFace(), area_);
+    comandoIconaSi_->setObjectName(QStringLiteral("ComandoIconaSi"));
+    comandoIconaSi_->setGeometry(design_.faces);
+    comandoIconaSi_->raise();
+
+    bottoneAvanti_ = new QToolButton(area_);
+    bottoneAvanti_->setObjectName(QStringLiteral("BottoneAvanti"));
+    bottoneAvanti_->setText(QStringLiteral("avanti"));
+    bottoneAvanti_->setFont(Design::arialBold(14.25));
+    bottoneAvanti_->setIcon(Pictures::icon(Pictures::arrowRight()));
+    const int iconSide = qMin(32, design_.bottoneAvanti.height() - 27);
+    bottoneAvanti_->setIconSize(QSize(iconSide, iconSide));
+    bottoneAvanti_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    bottoneAvanti_->setGeometry(design_.bottoneAvanti);
+    bottoneAvanti_->setEnabled(false);
+    connect(bottoneAvanti_, &QToolButton::clicked, this, &FormEsercizio::BottoneAvanti_Click);
+}
+
+void FormEsercizio::buildMenus()
+{
+    const auto named = [](QAction *action, const char *name) {
+        action->setObjectName(QLatin1String(name));
+        return action;
+    };
+    connect(named(menuBar_->addAction(QStringLiteral("Azzera conteggio          ")), "MenuAzzera"),
+            &QAction::triggered, this, &FormEsercizio::MenuAzzera_Click);
+
+    mnuSuono_ = menuBar_->addMenu(QStringLiteral("Suono?          "));
+    mnuSuono_->setObjectName(QStringLiteral("mnuSuono"));
+    mnuSuonoSi_ = named(mnuSuono_->addAction(QStringLiteral("sì")), "mnuSuonoSi");
+    mnuSuonoNo_ = named(mnuSuono_->addAction(QStringLiteral("no")), "mnuSuonoNo");
+    // The handlers set both marks themselves, so that clicking the item that
+    // is already checked leaves it checked.
+    mnuSuonoSi_->setCheckable(true);
+    mnuSuonoNo_->setCheckable(true);
+    mnuSuonoSi_->setChecked(true);
+    connect(mnuSuonoSi_, &QAction::triggered, this, &FormEsercizio::mnuSuonoSi_Click);
+    connect(mnuSuonoNo_, &QAction::triggered, this, &FormEsercizio::mnuSuonoNo_Click);
+
+    connect(named(menuBar_->addAction(QStringLiteral("Informazioni           ")),
+                  "MenuInformazioni"),
+            &QAction::triggered, this, &FormEsercizio::MenuInformazioni_Click);
+    connect(named(menuBar_->addAction(QStringLiteral("Esci")), "mnuEsci"), &QAction::triggered,
+            this, &FormEsercizio::mnuEsci_Click);
+}
+
+QAction *FormEsercizio::soundMenuAction() const
+{
+    return mnuSuono_->menuAction();
+}
+
+QColor FormEsercizio::backgroundColour() const
+{
+    return Controls::background(area_);
+}
+
+void FormEsercizio::CaricaColori()
+{
+    Controls::setBackground(area_, Palette::drawColour(Modulo1::random()));
+}
+
+void FormEsercizio::loadFinished()
+{
+    if (!design_.opensOnActivation)
+        open();
+}
+
+bool FormEsercizio::event(QEvent *event)
+{
+    // Only the first activation opens the window: coming back from a message
+    // box or another program must not lay out a new round.
+    if (event->type() == QEvent::WindowActivate && !opened_)
+        open();
+    return QWidget::event(event);
+}
+
+void FormEsercizio::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Some window managers never activate a new window by themselves; the
+    // round is then laid out as soon as the window is on screen.
+    if (!opened_)
+        QMetaObject::invokeMethod(
+            this, [this] { if (!opened_) open(); }, Qt::QueuedConnection);
+}
+
+void FormEsercizio::open()
+{
+    opened_ = true;
+    bottoneAvanti_->setVisible(Modulo1::AttendiAvanti);
+    prepareOpening();
+    etichettaEsatti_->setText(Counts::zeroText());
+    etichettaErrati_->setText(Counts::zeroText());
+    NuovoEsercizio();
+}
+
+void FormEsercizio::SegnaEsatto()
+{
+    if (design_.changesColour && backgroundColour() == QColor(Qt::black))
+        CaricaColori();
+    comandoIconaSi_->show();
+    comandoIconaNo_->hide();
+    Modulo1::NumEsatti = Counts::raised(Modulo1::NumEsatti);
+    etichettaEsatti_->setText(Counts::text(Modulo1::NumEsatti));
+    if (mnuSuonoSi_->isChecked())
+        Modulo1::SuonoEsatto();
+}
+
+void FormEsercizio::SegnaErrato()
+{
+    comandoIconaNo_->show();
+    comandoIconaSi_->hide();
+    Modulo1::NumErrati = Counts::raised(Modulo1::NumErrati);
+    etichettaErrati_->setText(Counts::text(Modulo1::NumErrati));
+    if (design_.changesColour)
+        Controls::setBackground(area_, QColor(Qt::black));
+    if (mnuSuonoSi_->isChecked())
+        Modulo1::SuonoErrato();
+}
+
+void FormEsercizio::ConcludiEsercizio()
+{
+    if (!bottoneAvanti_->isHidden())
+        bottoneAvanti_->setEnabled(true);
+    else
+        NuovoEsercizio();
+}
+
+void FormEsercizio::BottoneAvanti_Click()
+{
+    bottoneAvanti_->setEnabled(false);
+    NuovoEsercizio();
+}
+
+void FormEsercizio::MenuAzzera_Click()
+{
+    etichettaEsatti_->setText(Counts::zeroText());
+    etichettaErrati_->setText(Counts::zeroText());
+    Modulo1::NumEsatti = 0;
+    Modulo1::NumErrati = 0;
+}
+
+void FormEsercizio::mnuSuonoSi_Click()
+{
+    mnuSuonoSi_->setChecked(true);
+    mnuSuonoNo_->setChecked(false);
+}
+
+void FormEsercizio::mnuSuonoNo_Click()
+{
+    mnuSuonoSi_->setChecked(false);
+    mnuSuonoNo_->setChecked(true);
+}
+
+void FormEsercizio::MenuInformazioni_Click()
+{
+    Modulo1::MostraInformazioni();
+}
+
+void FormEsercizio::mnuEsci_Click()
+{
+    Modulo1::TornaAlMenu();
+}

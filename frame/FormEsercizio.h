@@ -1,0 +1,81 @@
+#pragma once
+
+#include "Finestra.h"
+#include "FrameDesign.h"
+
+#include <QWidget>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QSvgWidget;
+class QToolButton;
+
+// What every exercise window shares: the scores, the faces, "avanti", the
+// menu bar, and the steps taken after a right or wrong answer and at the end
+// of a round. Each exercise adds its own controls to area() and provides
+// NuovoEsercizio, which lays out a new round.
+class FormEsercizio : public QWidget
+{
+    Q_OBJECT
+
+public:
+    ~FormEsercizio() override;
+
+    Finestra id() const { return id_; }
+    QColor backgroundColour() const;
+    // True once the opening sequence has laid out the first round.
+    bool hasOpened() const { return opened_; }
+
+    // The reactions to one right answer, one wrong answer and a complete round.
+    void SegnaEsatto();
+    void SegnaErrato();
+    void ConcludiEsercizio();
+
+protected:
+    explicit FormEsercizio(Finestra id, QWidget *parent = nullptr);
+
+    // Prepares and starts a new round.
+    virtual void NuovoEsercizio() = 0;
+    // A window's own step of the opening, between "avanti" and the scores.
+    virtual void prepareOpening() {}
+
+    // Call at the end of the exercise's constructor: the window is loaded.
+    void loadFinished();
+
+    void CaricaColori();
+    QWidget *area() const { return area_; }
+    QMenuBar *menuBar() const { return menuBar_; }
+    // The "Suono?" menu, before which a window may insert a menu of its own.
+    QAction *soundMenuAction() const;
+
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildFrame();
+    void buildMenus();
+    void open();
+    void BottoneAvanti_Click();
+    void MenuAzzera_Click();
+    void mnuSuonoSi_Click();
+    void mnuSuonoNo_Click();
+    void MenuInformazioni_Click();
+    void mnuEsci_Click();
+
+    const Finestra id_;
+    const FrameDesign design_;
+    bool opened_ = false;
+
+    QMenuBar *menuBar_ = nullptr;
+    QWidget *area_ = nullptr;
+    QLabel *etichettaEsatti_ = nullptr;
+    QLabel *etichettaErrati_ = nullptr;
+    QSvgWidget *comandoIconaSi_ = nullptr;
+    QSvgWidget *comandoIconaNo_ = nullptr;
+    QToolButton *bottoneAvanti_ = nullptr;
+    QMenu *mnuSuono_ = nullptr;
+    QAction *mnuSuonoSi_ = nullptr;
+    QAction *mnuSuonoNo_ = nullptr;
+};

@@ -1,0 +1,48 @@
+#include "TestProgram.h"
+
+#include "Modulo1.h"
+#include "Program.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTest>
+
+TestProgram::TestProgram()
+{
+    Program::registerWindows(windows);
+    Modulo1::install({&random, &sound, &dialogs, &windows, [this] { ++quitRequests; }});
+    Modulo1::NumEsatti = 0;
+    Modulo1::NumErrati = 0;
+    Modulo1::AttendiAvanti = true;
+}
+
+TestProgram::~TestProgram()
+{
+    windows.closeAll();
+    settle();
+    Modulo1::install({});
+}
+
+QWidget *TestProgram::open(Finestra window)
+{
+    QWidget *shown = windows.show(window);
+    settle();
+    return shown;
+}
+
+void TestProgram::settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+QList<Finestra> TestProgram::openWindows() const
+{
+    QList<Finestra> open;
+    for (Finestra window : allWindows) {
+        if (windows.isOpen(window))
+            open << window;
+    }
+    return open;
+}

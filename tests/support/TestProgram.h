@@ -1,0 +1,34 @@
+#pragma once
+
+#include "FakeSoundPlayer.h"
+#include "Finestra.h"
+#include "ScriptedDialogs.h"
+#include "ScriptedRandom.h"
+#include "WindowRegistry.h"
+
+#include <QWidget>
+
+class FormEsercizio;
+
+// The whole program wired to test doubles: scripted random values, recorded
+// sounds, pre-answered message boxes and a quit that is only counted.
+class TestProgram
+{
+public:
+    TestProgram();
+    ~TestProgram();
+
+    ScriptedRandom random;
+    FakeSoundPlayer sound;
+    ScriptedDialogs dialogs;
+    WindowRegistry windows;
+    int quitRequests = 0;
+
+    // Shows a window as the menu would and lets it finish opening.
+    QWidget *open(Finestra window);
+    template <typename T> T *open(Finestra window) { return qobject_cast<T *>(open(window)); }
+    // Lets queued events (openings, deferred deletes) run.
+    static void settle();
+
+    QList<Finestra> openWindows() const;
+};

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tempiolo needs to build, run and test,
+# but only when one of them is missing, so repeated runs cost nothing.
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n
+    qt6-qpa-plugins libqt6svg6 libxcb1-dev
+    fonts-liberation
+    xvfb xauth xdotool x11-utils imagemagick
+    tesseract-ocr tesseract-ocr-ita
+    dpkg-dev file
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
