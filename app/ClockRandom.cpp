@@ -17,6 +17,5 @@ double ClockRandom::next()
 
 std::uint64_t ClockRandom::clockSeed()
 {
-    return static_cast<std::uint64_t>(
-        std::chrono::system_clock::now().time_since_epoch().count());
+    return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }

@@ -25,7 +25,8 @@ bool displayAvailable(QString *problem)
     const bool ok = xcb_connection_has_error(connection) == 0;
     xcb_disconnect(connection);
     if (!ok) {
-        *problem = QStringLiteral("cannot open the display %1").arg(QString::fromLocal8Bit(display));
+        *problem =
+            QStringLiteral("cannot open the display %1").arg(QString::fromLocal8Bit(display));
         return false;
     }
 #endif

@@ -49,15 +49,14 @@ WindowRegistry &windows()
 
 void Main()
 {
-    random().seed(
-        std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()));
+    random().seed(std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()));
     windows().show(Finestra::FormAvvio);
 }
 
 QString aboutText()
 {
-    return QString::fromUtf8(Credits::author) + QStringLiteral("  \r\n") +
-           QStringLiteral(" ") + QString(23, QLatin1Char('-')) + QStringLiteral(" \r\n") +
+    return QString::fromUtf8(Credits::author) + QStringLiteral("  \r\n") + QStringLiteral(" ") +
+           QString(23, QLatin1Char('-')) + QStringLiteral(" \r\n") +
            QString::fromUtf8(Credits::web) + QStringLiteral("\r\n") + QStringLiteral("mail: ") +
            QString::fromUtf8(Credits::mail);
 }

@@ -4,18 +4,18 @@ namespace Names {
 
 QStringList monthsUpper()
 {
-    return {QStringLiteral("GENNAIO"),   QStringLiteral("FEBBRAIO"), QStringLiteral("MARZO"),
-            QStringLiteral("APRILE"),    QStringLiteral("MAGGIO"),   QStringLiteral("GIUGNO"),
-            QStringLiteral("LUGLIO"),    QStringLiteral("AGOSTO"),   QStringLiteral("SETTEMBRE"),
-            QStringLiteral("OTTOBRE"),   QStringLiteral("NOVEMBRE"), QStringLiteral("DICEMBRE")};
+    return {QStringLiteral("GENNAIO"), QStringLiteral("FEBBRAIO"), QStringLiteral("MARZO"),
+            QStringLiteral("APRILE"),  QStringLiteral("MAGGIO"),   QStringLiteral("GIUGNO"),
+            QStringLiteral("LUGLIO"),  QStringLiteral("AGOSTO"),   QStringLiteral("SETTEMBRE"),
+            QStringLiteral("OTTOBRE"), QStringLiteral("NOVEMBRE"), QStringLiteral("DICEMBRE")};
 }
 
 QStringList monthsCapitalised()
 {
-    return {QStringLiteral("Gennaio"),   QStringLiteral("Febbraio"), QStringLiteral("Marzo"),
-            QStringLiteral("Aprile"),    QStringLiteral("Maggio"),   QStringLiteral("Giugno"),
-            QStringLiteral("Luglio"),    QStringLiteral("Agosto"),   QStringLiteral("Settembre"),
-            QStringLiteral("Ottobre"),   QStringLiteral("Novembre"), QStringLiteral("Dicembre")};
+    return {QStringLiteral("Gennaio"), QStringLiteral("Febbraio"), QStringLiteral("Marzo"),
+            QStringLiteral("Aprile"),  QStringLiteral("Maggio"),   QStringLiteral("Giugno"),
+            QStringLiteral("Luglio"),  QStringLiteral("Agosto"),   QStringLiteral("Settembre"),
+            QStringLiteral("Ottobre"), QStringLiteral("Novembre"), QStringLiteral("Dicembre")};
 }
 
 QStringList daysLower()

@@ -96,9 +96,9 @@ void FormEsercizio::buildMenus()
     connect(mnuSuonoSi_, &QAction::triggered, this, &FormEsercizio::mnuSuonoSi_Click);
     connect(mnuSuonoNo_, &QAction::triggered, this, &FormEsercizio::mnuSuonoNo_Click);
 
-    connect(named(menuBar_->addAction(QStringLiteral("Informazioni           ")),
-                  "MenuInformazioni"),
-            &QAction::triggered, this, &FormEsercizio::MenuInformazioni_Click);
+    connect(
+        named(menuBar_->addAction(QStringLiteral("Informazioni           ")), "MenuInformazioni"),
+        &QAction::triggered, this, &FormEsercizio::MenuInformazioni_Click);
     connect(named(menuBar_->addAction(QStringLiteral("Esci")), "mnuEsci"), &QAction::triggered,
             this, &FormEsercizio::mnuEsci_Click);
 }
@@ -140,7 +140,12 @@ void FormEsercizio::showEvent(QShowEvent *event)
     // round is then laid out as soon as the window is on screen.
     if (!opened_)
         QMetaObject::invokeMethod(
-            this, [this] { if (!opened_) open(); }, Qt::QueuedConnection);
+            this,
+            [this] {
+                if (!opened_)
+                    open();
+            },
+            Qt::QueuedConnection);
 }
 
 void FormEsercizio::open()

@@ -42,6 +42,6 @@ public:
 
 private:
     Date date_;
-    QStringList NomiMesi_;              // indexes 1 to 12
+    QStringList NomiMesi_;                   // indexes 1 to 12
     std::array<qint16, 13> GiorniDelMese_{}; // indexes 1 to 12
 };

@@ -17,9 +17,9 @@ FormCalendario::FormCalendario(QWidget *parent) : FormEsercizio(Finestra::Form7,
     connect(calendar1_, &MonthCalendar::Click, this, &FormCalendario::Calendar1_Click);
 
     label3_ = new QuestionLabel(area());
-    Controls::apply(label3_, {QStringLiteral("Label3"), QStringLiteral("Label3"),
-                              Design::arialBold(14.25), Palette::white(),
-                              Design::rect(960, 4320, 4455, 615), true, Qt::AlignCenter});
+    Controls::apply(label3_,
+                    {QStringLiteral("Label3"), QStringLiteral("Label3"), Design::arialBold(14.25),
+                     Palette::white(), Design::rect(960, 4320, 4455, 615), true, Qt::AlignCenter});
     connect(label3_, &QuestionLabel::clicked, this, &FormCalendario::Label3_Click);
 
     auto *mnuFormato = new QMenu(QStringLiteral("Quale formato            "), this);

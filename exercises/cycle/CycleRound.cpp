@@ -9,9 +9,8 @@ const QString shownMark = QStringLiteral("fatta");
 } // namespace
 
 CycleRound::CycleRound(QStringList names)
-    : NomiCiclo_(std::move(names)), placeTexts_(NomiCiclo_.size()),
-      cardTexts_(NomiCiclo_.size()), cardMarks_(NomiCiclo_.size()),
-      cardVisible_(std::size_t(NomiCiclo_.size()), false)
+    : NomiCiclo_(std::move(names)), placeTexts_(NomiCiclo_.size()), cardTexts_(NomiCiclo_.size()),
+      cardMarks_(NomiCiclo_.size()), cardVisible_(std::size_t(NomiCiclo_.size()), false)
 {
 }
 

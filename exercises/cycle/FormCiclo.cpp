@@ -18,7 +18,7 @@ constexpr int labelHeight = 375;
 std::vector<QRect> FormCiclo::ring(Finestra id)
 {
     if (id == Finestra::Form6)
-        return {{2940, 105, 2000, labelHeight}, {5565, 840, 1995, labelHeight},
+        return {{2940, 105, 2000, labelHeight},  {5565, 840, 1995, labelHeight},
                 {6090, 2100, 1995, labelHeight}, {4620, 3255, 1995, labelHeight},
                 {1365, 3255, 1995, labelHeight}, {420, 2205, 1995, labelHeight},
                 {315, 840, 2505, labelHeight}};
@@ -38,10 +38,10 @@ FormCiclo::FormCiclo(Finestra id, QWidget *parent)
     for (int i = 0; i < round_.size(); ++i) {
         const QRect &p = places[std::size_t(i)];
         auto *place = new DropLabel(i, area());
-        Controls::apply(place, {QStringLiteral("Label3(%1)").arg(i), QStringLiteral("Label3"),
-                                Design::arialBold(14.25), Palette::white(),
-                                Design::rect(p.x(), p.y(), p.width(), p.height()), true,
-                                Qt::AlignCenter});
+        Controls::apply(place,
+                        {QStringLiteral("Label3(%1)").arg(i), QStringLiteral("Label3"),
+                         Design::arialBold(14.25), Palette::white(),
+                         Design::rect(p.x(), p.y(), p.width(), p.height()), true, Qt::AlignCenter});
         connect(place, &DropLabel::dropped, this,
                 [this](int index, DragLabel *source) { Label3_DragDrop(index, source->index()); });
         label3_.push_back(place);

@@ -14,24 +14,23 @@ FormRiordina::FormRiordina(Finestra id, QWidget *parent)
     const int n = round_.size();
     for (int i = 0; i < n; ++i) {
         auto *name = new DragLabel(i, area());
-        Controls::apply(name, {QStringLiteral("Label3(%1)").arg(i), design_.designedNames[i],
-                               Design::arialBold(14.25), Palette::white(),
-                               Design::rect(design_.namesLeft, design_.rowTop(i),
-                                            OrderingDesign::labelWidth,
-                                            OrderingDesign::labelHeight),
-                               true, Qt::AlignCenter});
+        Controls::apply(name,
+                        {QStringLiteral("Label3(%1)").arg(i), design_.designedNames[i],
+                         Design::arialBold(14.25), Palette::white(),
+                         Design::rect(design_.namesLeft, design_.rowTop(i),
+                                      OrderingDesign::labelWidth, OrderingDesign::labelHeight),
+                         true, Qt::AlignCenter});
         name->setVisible(round_.nameVisible(i));
         label3_.push_back(name);
 
         auto *place = new DropLabel(i, area());
-        Controls::apply(place, {QStringLiteral("Label4(%1)").arg(i),
-                                i == design_.blankPlace ? QStringLiteral(" ")
-                                                        : QStringLiteral("Label4"),
-                                Design::arialBold(15.75), Palette::white(),
-                                Design::rect(design_.placesLeft, design_.placeTop(i),
-                                             OrderingDesign::labelWidth,
-                                             OrderingDesign::labelHeight),
-                                true, Qt::AlignCenter});
+        Controls::apply(place,
+                        {QStringLiteral("Label4(%1)").arg(i),
+                         i == design_.blankPlace ? QStringLiteral(" ") : QStringLiteral("Label4"),
+                         Design::arialBold(15.75), Palette::white(),
+                         Design::rect(design_.placesLeft, design_.placeTop(i),
+                                      OrderingDesign::labelWidth, OrderingDesign::labelHeight),
+                         true, Qt::AlignCenter});
         connect(place, &DropLabel::dropped, this,
                 [this](int index, DragLabel *source) { Label4_DragDrop(index, source->index()); });
         label4_.push_back(place);

@@ -1,4 +1,333 @@
+#include "Controls.h"
+#include "Counts.h"
+#include "FormEsercizio.h"
+#include "Modulo1.h"
+#include "TestProgram.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QRadioButton>
 #include <QTest>
-class X : public QObject { Q_OBJECT };
-QTEST_MAIN(X)
+#include <QTimer>
+
+namespace {
+
+QRadioButton *option(QWidget *menu, int index)
+{
+    return menu->findChild<QRadioButton *>(QStringLiteral("Option1(%1)").arg(index));
+}
+
+QAbstractButton *button(QWidget *window, const char *name)
+{
+    return window->findChild<QAbstractButton *>(QLatin1String(name));
+}
+
+QList<Finestra> only(Finestra window)
+{
+    return {window};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Finestra)
+
+class TestShell : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startScreenDesign();
+    void startScreenLoadSetsWaitingAndColour_data();
+    void startScreenLoadSetsWaitingAndColour();
+    void avvioShowsMenuWaitingOptionSelected();
+    void menuDesign();
+    void menuOptionsTakeTheWindowColour();
+    void optionClickSetsWaiting();
+    void menuButtonOpensItsWindow_data();
+    void menuButtonOpensItsWindow();
+    void menuExitAnsweredNo();
+    void menuExitAnsweredYes();
+    void backToMenu_data();
+    void backToMenu();
+    void backToMenuAnsweredNo();
+    void automaticChoiceSurvivesReturnToMenu();
+    void lastWindowClosedByWindowSystemEndsProgram();
+    void programKeepsRunningAcrossReturnToMenu();
+};
+
+void TestShell::startScreenDesign()
+{
+    TestProgram program;
+    QWidget *start = program.open(Finestra::FormAvvio);
+    QCOMPARE(start->size(), QSize(653, 642));
+    QVERIFY(start->windowTitle().isEmpty());
+    auto *title = start->findChild<QLabel *>(QStringLiteral("Label2"));
+    QCOMPARE(title->text(), QStringLiteral("Tempiolo"));
+    QCOMPARE(title->geometry(), QRect(49, 63, 501, 233));
+    QCOMPARE(title->font().pixelSize(), 96);
+    QVERIFY(title->font().bold());
+    QCOMPARE(Controls::background(title), QColor(0, 255, 255));
+    QAbstractButton *avvio = button(start, "Command1");
+    QCOMPARE(avvio->text(), QStringLiteral("Avvio"));
+    QCOMPARE(avvio->geometry(), QRect(160, 304, 295, 87));
+    QCOMPARE(avvio->font().pixelSize(), 32);
+    QVERIFY(!avvio->icon().isNull());
+}
+
+void TestShell::startScreenLoadSetsWaitingAndColour_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("first entry") << 0.0 << QColor(0xFF, 0xC0, 0xC0);
+    QTest::newRow("last entry") << ScriptedRandom::justBelowOne() << QColor(0xFF, 0x00, 0xFF);
+}
+
+void TestShell::startScreenLoadSetsWaitingAndColour()
+{
+    QFETCH(double, r);
+    QFETCH(QColor, colour);
+    TestProgram program;
+    Modulo1::AttendiAvanti = false;
+    program.random.script({r});
+    QWidget *start = program.open(Finestra::FormAvvio);
+    QVERIFY(Modulo1::AttendiAvanti);
+    QCOMPARE(Controls::background(start), colour);
+}
+
+void TestShell::avvioShowsMenuWaitingOptionSelected()
+{
+    TestProgram program;
+    Modulo1::AttendiAvanti = false;
+    QWidget *start = program.open(Finestra::FormAvvio);
+    button(start, "Command1")->click();
+    TestProgram::settle();
+    QCOMPARE(program.openWindows(), only(Finestra::FormMenu));
+    QWidget *menu = program.windows.window(Finestra::FormMenu);
+    QVERIFY(option(menu, 1)->isChecked());
+    QVERIFY(!option(menu, 0)->isChecked());
+    QCOMPARE(option(menu, 1)->text(),
+             QStringLiteral("attende la pressione del bottone per proseguire"));
+}
+
+void TestShell::menuDesign()
+{
+    TestProgram program;
+    QWidget *menu = program.open(Finestra::FormMenu);
+    QCOMPARE(menu->size(), QSize(646, 568));
+    struct Expected
+    {
+        const char *name;
+        const char *caption;
+        QRect place;
+    };
+    const Expected expected[] = {
+        {"Command4", "Riordina i giorni (1)", QRect(16, 24, 281, 49)},
+        {"Command7", "Riordina i giorni (2)", QRect(16, 80, 281, 49)},
+        {"Command6", "Ciclo dei giorni", QRect(16, 136, 281, 49)},
+        {"Command3", "Riordina i mesi (1)", QRect(16, 192, 281, 49)},
+        {"Command2", "Riordina i mesi (2)", QRect(16, 248, 281, 49)},
+        {"Command5", "Ciclo dei mesi", QRect(16, 304, 281, 49)},
+        {"Command8", "Usa il calendario", QRect(312, 24, 281, 49)},
+        {"Command1", "Esci", QRect(312, 376, 281, 65)},
+    };
+    for (const Expected &e : expected) {
+        QAbstractButton *b = button(menu, e.name);
+        QVERIFY2(b, e.name);
+        QCOMPARE(b->text(), QString::fromUtf8(e.caption));
+        QCOMPARE(b->geometry(), e.place);
+        QCOMPARE(b->font().pixelSize(), 24);
+    }
+    QCOMPARE(option(menu, 0)->text(), QStringLiteral("prosegue automaticamente  negli esercizi"));
+    QCOMPARE(option(menu, 0)->geometry(), QRect(320, 321, 273, 49));
+    QCOMPARE(option(menu, 1)->geometry(), QRect(320, 273, 265, 41));
+    QCOMPARE(option(menu, 1)->font().pixelSize(), 16);
+}
+
+void TestShell::menuOptionsTakeTheWindowColour()
+{
+    TestProgram program;
+    program.random.script({0.5});
+    QWidget *menu = program.open(Finestra::FormMenu);
+    const QColor colour(0x00, 0xC0, 0x00);
+    QCOMPARE(Controls::background(menu), colour);
+    QCOMPARE(Controls::background(option(menu, 0)), colour);
+    QCOMPARE(Controls::background(option(menu, 1)), colour);
+}
+
+void TestShell::optionClickSetsWaiting()
+{
+    TestProgram program;
+    QWidget *menu = program.open(Finestra::FormMenu);
+    option(menu, 0)->click();
+    QVERIFY(!Modulo1::AttendiAvanti);
+    QVERIFY(!option(menu, 1)->isChecked());
+    option(menu, 1)->click();
+    QVERIFY(Modulo1::AttendiAvanti);
+    option(menu, 1)->click();
+    QVERIFY(Modulo1::AttendiAvanti);
+}
+
+void TestShell::menuButtonOpensItsWindow_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Finestra>("opens");
+    QTest::newRow("Command2") << "Command2" << Finestra::Form2;
+    QTest::newRow("Command3") << "Command3" << Finestra::Form1;
+    QTest::newRow("Command4") << "Command4" << Finestra::Form3;
+    QTest::newRow("Command5") << "Command5" << Finestra::Form5;
+    QTest::newRow("Command6") << "Command6" << Finestra::Form6;
+    QTest::newRow("Command7") << "Command7" << Finestra::Form4;
+    QTest::newRow("Command8") << "Command8" << Finestra::Form7;
+}
+
+void TestShell::menuButtonOpensItsWindow()
+{
+    QFETCH(QString, name);
+    QFETCH(Finestra, opens);
+    TestProgram program;
+    QWidget *menu = program.open(Finestra::FormMenu);
+    menu->findChild<QAbstractButton *>(name)->click();
+    TestProgram::settle();
+    QCOMPARE(program.openWindows(), only(opens));
+    auto *exercise = qobject_cast<FormEsercizio *>(program.windows.window(opens));
+    QVERIFY(exercise);
+    QVERIFY(exercise->hasOpened());
+}
+
+void TestShell::menuExitAnsweredNo()
+{
+    TestProgram program;
+    QWidget *menu = program.open(Finestra::FormMenu);
+    program.dialogs.setNextAnswer(false);
+    button(menu, "Command1")->click();
+    QCOMPARE(program.dialogs.shown.size(), 1);
+    QCOMPARE(program.dialogs.shown[0].title, QStringLiteral("Tempiolo"));
+    QCOMPARE(program.dialogs.shown[0].icon, Dialogs::Icon::Critical);
+    QCOMPARE(program.dialogs.shown[0].text, QStringLiteral("Vuoi terminare il lavoro?"));
+    QCOMPARE(program.quitRequests, 0);
+    QCOMPARE(program.openWindows(), only(Finestra::FormMenu));
+}
+
+void TestShell::menuExitAnsweredYes()
+{
+    TestProgram program;
+    QWidget *menu = program.open(Finestra::FormMenu);
+    program.dialogs.setNextAnswer(true);
+    button(menu, "Command1")->click();
+    QCOMPARE(program.quitRequests, 1);
+    QVERIFY(program.openWindows().isEmpty());
+    QCOMPARE(program.dialogs.shown.size(), 1);
+}
+
+void TestShell::backToMenu_data()
+{
+    QTest::addColumn<Finestra>("window");
+    QTest::addColumn<bool>("waiting");
+    for (Finestra window : exerciseWindows) {
+        QTest::addRow("%s waiting", windowName(window)) << window << true;
+        QTest::addRow("%s automatic", windowName(window)) << window << false;
+    }
+}
+
+void TestShell::backToMenu()
+{
+    QFETCH(Finestra, window);
+    QFETCH(bool, waiting);
+    TestProgram program;
+    Modulo1::AttendiAvanti = waiting;
+    auto *exercise = program.open<FormEsercizio>(window);
+    exercise->SegnaEsatto();
+    exercise->SegnaErrato();
+    QCOMPARE(Modulo1::NumEsatti, qint16(1));
+
+    program.dialogs.setNextAnswer(true);
+    exercise->findChild<QAction *>(QStringLiteral("mnuEsci"))->trigger();
+    TestProgram::settle();
+
+    QCOMPARE(program.dialogs.shown.last().title, QStringLiteral("Orivalo"));
+    QCOMPARE(program.dialogs.shown.last().icon, Dialogs::Icon::Question);
+    QCOMPARE(program.dialogs.shown.last().text, QStringLiteral("Vuoi tornare al menù?"));
+    QCOMPARE(Modulo1::NumEsatti, qint16(0));
+    QCOMPARE(Modulo1::NumErrati, qint16(0));
+    QCOMPARE(program.openWindows(), only(Finestra::FormMenu));
+    QWidget *menu = program.windows.window(Finestra::FormMenu);
+    QCOMPARE(option(menu, 1)->isChecked(), waiting);
+    QCOMPARE(option(menu, 0)->isChecked(), !waiting);
+    QCOMPARE(Modulo1::AttendiAvanti, waiting);
+}
+
+void TestShell::backToMenuAnsweredNo()
+{
+    TestProgram program;
+    auto *exercise = program.open<FormEsercizio>(Finestra::Form2);
+    exercise->SegnaErrato();
+    const QColor colour = exercise->backgroundColour();
+    const QString errors = exercise->findChild<QLabel *>(QStringLiteral("EtichettaErrati"))->text();
+    program.dialogs.setNextAnswer(false);
+    exercise->findChild<QAction *>(QStringLiteral("mnuEsci"))->trigger();
+    TestProgram::settle();
+    QCOMPARE(program.openWindows(), only(Finestra::Form2));
+    QCOMPARE(program.windows.window(Finestra::Form2), exercise);
+    QCOMPARE(Modulo1::NumErrati, qint16(1));
+    QCOMPARE(exercise->backgroundColour(), colour);
+    QCOMPARE(exercise->findChild<QLabel *>(QStringLiteral("EtichettaErrati"))->text(), errors);
+}
+
+void TestShell::automaticChoiceSurvivesReturnToMenu()
+{
+    TestProgram program;
+    QWidget *menu = program.open(Finestra::FormMenu);
+    option(menu, 0)->click();
+    button(menu, "Command8")->click();
+    TestProgram::settle();
+    program.dialogs.setNextAnswer(true);
+    program.windows.window(Finestra::Form7)
+        ->findChild<QAction *>(QStringLiteral("mnuEsci"))
+        ->trigger();
+    TestProgram::settle();
+    menu = program.windows.window(Finestra::FormMenu);
+    QVERIFY(menu);
+    QVERIFY(option(menu, 0)->isChecked());
+    QVERIFY(!Modulo1::AttendiAvanti);
+}
+
+namespace {
+
+// Runs the application's own event loop, as the real program does, for at
+// most `ms`; returns true when something else quit it first.
+bool applicationQuitWithin(int ms, const std::function<void()> &step)
+{
+    bool timedOut = false;
+    QTimer::singleShot(0, qApp, step);
+    QTimer::singleShot(ms, qApp, [&timedOut] {
+        timedOut = true;
+        QCoreApplication::exit(0);
+    });
+    QApplication::exec();
+    return !timedOut;
+}
+
+} // namespace
+
+void TestShell::lastWindowClosedByWindowSystemEndsProgram()
+{
+    TestProgram program;
+    QWidget *exercise = program.open(Finestra::Form3);
+    QVERIFY(applicationQuitWithin(3000, [exercise] { exercise->close(); }));
+}
+
+void TestShell::programKeepsRunningAcrossReturnToMenu()
+{
+    TestProgram program;
+    auto *exercise = program.open<FormEsercizio>(Finestra::Form5);
+    program.dialogs.setNextAnswer(true);
+    QVERIFY(!applicationQuitWithin(1500, [exercise] {
+        exercise->findChild<QAction *>(QStringLiteral("mnuEsci"))->trigger();
+    }));
+    QCOMPARE(program.openWindows(), only(Finestra::FormMenu));
+}
+
+QTEST_MAIN(TestShell)
 #include "tst_shell.moc"
