@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# "Riordina i giorni (1)" played with the real mouse: a right drop, a wrong
+# drop and a drop on nothing, each judged from what the screen shows.
+source "$(dirname "$0")/lib.sh"
+APP=$1
+
+e2e_start_x
+e2e_start_app "$APP"
+e2e_wait_window 653 642 || { e2e_fail "the start screen appears"; e2e_finish; }
+e2e_click_window 307 347
+e2e_wait_window 646 568 || { e2e_fail "Avvio leads to the menu"; e2e_finish; }
+e2e_click_window 156 48
+e2e_wait_exercise 687 513 || { e2e_fail "the menu opens Riordina i giorni (1)"; e2e_finish; }
+
+days=(lunedi martedi mercoledi giovedi venerdi sabato domenica)
+name_top() { echo $((7 + 49 * $1)); }
+place_top() { echo $((7 + 49 * $1)); }
+
+e2e_shot
+declare -A row_of
+for k in 0 1 2 3 4 5 6; do
+    text=$(e2e_plain "$(e2e_read 7 "$(name_top $k)" 167 25)")
+    for d in 0 1 2 3 4 5 6; do
+        [ "$text" = "${days[$d]}" ] && row_of[$d]=$k
+    done
+done
+e2e_check "all seven days are read in the names column" test "${#row_of[@]}" -eq 7
+[ "${#row_of[@]}" -eq 7 ] || e2e_finish
+
+drag_day_to() { # day index, target x y
+    e2e_drag 90 $(($(name_top "${row_of[$1]}") + 12)) "$2" "$3"
+}
+place_centre_x=279
+place_y() { echo $(($(place_top "$1") + 12)); }
+
+# Right: lunedì on the first place.
+drag_day_to 0 $place_centre_x "$(place_y 0)"
+e2e_shot
+e2e_check "lunedì lands on the first place" test "$(e2e_plain "$(e2e_read 196 7 167 25)")" = lunedi
+e2e_check "its box in the names column is empty" test -z "$(e2e_read 7 "$(name_top "${row_of[0]}")" 167 25)"
+e2e_check "Esatti reads 1" test "$(e2e_plain "$(e2e_read 512 96 65 41)")" = 1
+e2e_check "the background is not black" test "$(e2e_pixel 640 480)" != "#000000"
+
+# Wrong: martedì on the fourth place.
+drag_day_to 1 $place_centre_x "$(place_y 3)"
+e2e_shot
+e2e_check "a wrong drop turns the window black" test "$(e2e_pixel 640 480)" = "#000000"
+e2e_check "Errati reads 1" test "$(e2e_plain "$(e2e_read 520 136 57 41)")" = 1
+e2e_check "the fourth place stays empty" test -z "$(e2e_read 196 "$(place_top 3)" 167 25)"
+e2e_check "martedì stays in its row" test "$(e2e_plain "$(e2e_read 7 "$(name_top "${row_of[1]}")" 167 25)")" = martedi
+
+# Released on nothing: no answer at all.
+drag_day_to 1 640 480
+e2e_shot
+e2e_check "a drop on the background counts nothing" test "$(e2e_plain "$(e2e_read 520 136 57 41)")" = 1
+e2e_check "and leaves the window black" test "$(e2e_pixel 640 480)" = "#000000"
+
+# Right again: the colour comes back.
+drag_day_to 1 $place_centre_x "$(place_y 1)"
+e2e_shot
+e2e_check "martedì lands on the second place" test "$(e2e_plain "$(e2e_read 196 56 167 25)")" = martedi
+e2e_check "Esatti reads 2" test "$(e2e_plain "$(e2e_read 512 96 65 41)")" = 2
+e2e_check "a right answer brings a colour back" test "$(e2e_pixel 640 480)" != "#000000"
+e2e_check "the program is still running" e2e_app_running
+
+e2e_finish
