@@ -169,7 +169,7 @@ e2e_shot() {
 
 # Colour of one client-area pixel of the last screenshot, as #RRGGBB.
 e2e_pixel() {
-    convert "$E2E_SHOT" -format "#%[hex:p{$(e2e_sx "$1"),$(e2e_sy "$2")}]" info: | cut -c1-7
+    convert "$E2E_SHOT" -format "#%[hex:p{$(e2e_sx "$1"),$(e2e_sy "$2")}]" info: | cut -c1-7 | tr "A-F" "a-f"
 }
 
 # Reads the text inside a box of the client area (x y w h, border included).

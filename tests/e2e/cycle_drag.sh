@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# "Ciclo dei giorni" played to the end of a round with the real mouse: the
+# card in the middle is read, dragged onto its place on the ring, and the
+# ring is read back.
+source "$(dirname "$0")/lib.sh"
+APP=$1
+
+e2e_start_x
+e2e_start_app "$APP"
+e2e_wait_window 653 642 || { e2e_fail "the start screen appears"; e2e_finish; }
+e2e_click_window 307 347
+e2e_wait_window 646 568 || { e2e_fail "Avvio leads to the menu"; e2e_finish; }
+e2e_click_window 156 160
+e2e_wait_exercise 687 475 || { e2e_fail "the menu opens Ciclo dei giorni"; e2e_finish; }
+
+days=(lunedi martedi mercoledi giovedi venerdi sabato domenica)
+# The ring's places: left top width (height 25).
+ring=("196 7 133" "371 56 133" "406 140 133" "308 217 133" "91 217 133" "28 147 133" "21 56 167")
+read_place() { set -- ${ring[$1]}; e2e_read "$1" "$2" "$3" 25; }
+place_centre() { set -- ${ring[$1]}; echo "$(($1 + $3 / 2)) $(($2 + 12))"; }
+day_index() {
+    local plain d
+    plain=$(e2e_plain "$1")
+    for d in 0 1 2 3 4 5 6; do [ "$plain" = "${days[$d]}" ] && { echo $d; return; }; done
+    echo -1
+}
+
+e2e_shot
+given=-1
+for i in 0 1 2 3 4 5 6; do
+    [ "$(day_index "$(read_place $i)")" = 0 ] && given=$i
+done
+e2e_check "Lunedì is written on one place of the ring" test "$given" -ge 0
+[ "$given" -ge 0 ] || e2e_finish
+
+wrong_done=0
+for step in 1 2 3 4 5 6; do
+    card=$(day_index "$(e2e_read 200 133 133 25)")
+    if [ "$card" -lt 1 ]; then
+        e2e_fail "a card with a day's name is shown in the middle (drop $step)"
+        e2e_finish
+    fi
+    target=$(((given + card) % 7))
+    if [ $wrong_done -eq 0 ]; then
+        # Once, the card goes on the place of Lunedì: wrong, nothing moves.
+        e2e_drag 266 145 $(place_centre "$given")
+        e2e_shot
+        e2e_check "a drop on the given name's place turns the window black" test "$(e2e_pixel 660 460)" = "#000000"
+        e2e_check "the card is still in the middle" test "$(day_index "$(e2e_read 200 133 133 25)")" = "$card"
+        wrong_done=1
+    fi
+    e2e_drag 266 145 $(place_centre "$target")
+    e2e_shot
+    e2e_check "${days[$card]} lands on place $target" test "$(day_index "$(read_place "$target")")" = "$card"
+done
+
+e2e_check "no card is left in the middle" test "$(e2e_pixel 266 145)" != "#ffff00"
+full=1
+for i in 0 1 2 3 4 5 6; do
+    [ "$(day_index "$(read_place $i)")" = $(((i - given + 7) % 7)) ] || full=0
+done
+e2e_check "the ring reads the week clockwise from Lunedì" test $full -eq 1
+e2e_check "Esatti reads 6" test "$(e2e_plain "$(e2e_read 536 192 65 41)")" = 6
+e2e_check "Errati reads 1" test "$(e2e_plain "$(e2e_read 536 232 57 41)")" = 1
+
+# "avanti" (waiting mode) lays out a new round with a card in the middle.
+e2e_click 423 288
+e2e_shot
+e2e_check "avanti brings a new card" test "$(day_index "$(e2e_read 200 133 133 25)")" -ge 1
+e2e_check "the program is still running" e2e_app_running
+e2e_finish

@@ -1,0 +1,323 @@
+#include "CalendarQuestion.h"
+#include "FormCalendario.h"
+#include "Modulo1.h"
+#include "MonthCalendar.h"
+#include "TestProgram.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+
+using Date = CalendarQuestion::Date;
+Q_DECLARE_METATYPE(Date)
+
+namespace {
+
+const double top = ScriptedRandom::justBelowOne();
+
+// The grid cell (row below the header, column from Monday) that shows `date`
+// while the calendar shows its month: Qt always shows at least one day of the
+// month before in the first row.
+QPoint cellOf(const QDate &date)
+{
+    const QDate first(date.year(), date.month(), 1);
+    int offset = first.dayOfWeek() - 1;
+    if (offset < 1)
+        offset += 7;
+    const qint64 index = first.addDays(-offset).daysTo(date);
+    return QPoint(int(index % 7), int(index / 7) + 1);
+}
+
+struct Calendar
+{
+    explicit Calendar(FormCalendario *window) : window(window) {}
+    FormCalendario *window;
+
+    MonthCalendar *calendar() const { return window->findChild<MonthCalendar *>(); }
+    QString question() const
+    {
+        return window->findChild<QLabel *>(QStringLiteral("Label3"))->text();
+    }
+    QAction *action(const char *name) const
+    {
+        return window->findChild<QAction *>(QLatin1String(name));
+    }
+    QAbstractButton *avanti() const
+    {
+        return window->findChild<QAbstractButton *>(QStringLiteral("BottoneAvanti"));
+    }
+    // Turns the calendar to the date's month and clicks the day with the mouse.
+    void clickDay(const QDate &date) const
+    {
+        calendar()->setCurrentPage(date.year(), date.month());
+        auto *view =
+            calendar()->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
+        const QPoint cell = cellOf(date);
+        const QRect rect = view->visualRect(view->model()->index(cell.y(), cell.x()));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    void clickDay(const Date &date) const { clickDay(QDate(date.year, date.month, date.day)); }
+};
+
+} // namespace
+
+class TestCalendar : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void question_data();
+    void question();
+    void draw_data();
+    void draw();
+    void onlyExistingDaysAreAsked();
+    void design();
+    void dayClickJudgesTheDate_data();
+    void dayClickJudgesTheDate();
+    void clickEventOnlyForDays();
+    void waitingModeCountsEverySecondRightClick();
+    void automaticModeAsksTheNextDateAtOnce();
+    void styleSwitchRewritesTheSameDate();
+    void questionClickShowsTheMonth();
+    void reopeningAsksInWords();
+};
+
+void TestCalendar::question_data()
+{
+    QTest::addColumn<Date>("date");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QString>("digits");
+    QTest::newRow("5 March 2001") << Date{5, 3, 2001} << "trova il  5 Marzo  2001"
+                                  << "trova il 05/03/2001";
+    QTest::newRow("1 January 2000") << Date{1, 1, 2000} << "trova il  1 Gennaio  2000"
+                                    << "trova il 01/01/2000";
+    QTest::newRow("31 December 2002") << Date{31, 12, 2002} << "trova il  31 Dicembre  2002"
+                                      << "trova il 31/12/2002";
+    QTest::newRow("28 February 2001") << Date{28, 2, 2001} << "trova il  28 Febbraio  2001"
+                                      << "trova il 28/02/2001";
+    QTest::newRow("10 October 2000") << Date{10, 10, 2000} << "trova il  10 Ottobre  2000"
+                                     << "trova il 10/10/2000";
+}
+
+void TestCalendar::question()
+{
+    QFETCH(Date, date);
+    QFETCH(QString, words);
+    QFETCH(QString, digits);
+    CalendarQuestion question;
+    question.setDataCercata(date);
+    QCOMPARE(question.ScriviDomanda(false), words);
+    QCOMPARE(question.ScriviDomanda(true), digits);
+}
+
+void TestCalendar::draw_data()
+{
+    QTest::addColumn<QList<double>>("draws");
+    QTest::addColumn<Date>("date");
+    QTest::newRow("all 0") << QList<double>{0, 0, 0} << Date{1, 1, 2000};
+    QTest::newRow("all just below 1") << QList<double>{top, top, top} << Date{31, 12, 2002};
+    QTest::newRow("April has 30 days")
+        << QList<double>{0.5, 3.0 / 12 + 1e-9, top} << Date{30, 4, 2001};
+    QTest::newRow("February always 28, even in 2000")
+        << QList<double>{0, 1.0 / 12 + 1e-9, top} << Date{28, 2, 2000};
+    QTest::newRow("September") << QList<double>{top, 8.0 / 12 + 1e-9, top} << Date{30, 9, 2002};
+    QTest::newRow("middle draws") << QList<double>{0.34, 0.5, 0.5} << Date{16, 7, 2001};
+}
+
+void TestCalendar::draw()
+{
+    QFETCH(QList<double>, draws);
+    QFETCH(Date, date);
+    ScriptedRandom random(draws);
+    CalendarQuestion question;
+    question.draw(random);
+    QCOMPARE(random.draws(), 3);
+    QCOMPARE(question.DataCercata().day, date.day);
+    QCOMPARE(question.DataCercata().month, date.month);
+    QCOMPARE(question.DataCercata().year, date.year);
+}
+
+void TestCalendar::onlyExistingDaysAreAsked()
+{
+    CalendarQuestion question;
+    ScriptedRandom random;
+    for (int month = 1; month <= 12; ++month) {
+        random.script({0.0, (month - 1) / 12.0 + 1e-9, top});
+        question.draw(random);
+        QCOMPARE(int(question.DataCercata().month), month);
+        const QDate last(2001, month, question.DataCercata().day);
+        QVERIFY(last.isValid());
+        QCOMPARE(last.day(), month == 2 ? 28 : last.daysInMonth());
+    }
+}
+
+void TestCalendar::design()
+{
+    TestProgram program;
+    Calendar c(program.open<FormCalendario>(Finestra::Form7));
+    MonthCalendar *calendar = c.calendar();
+    QCOMPARE(calendar->objectName(), QStringLiteral("Calendar1"));
+    QCOMPARE(calendar->geometry(), QRect(64, 8, 297, 265));
+    QCOMPARE(calendar->selectedDate(), QDate(2000, 8, 10));
+    QCOMPARE(calendar->monthShown(), 8);
+    QCOMPARE(calendar->yearShown(), 2000);
+    QCOMPARE(calendar->verticalHeaderFormat(), QCalendarWidget::NoVerticalHeader);
+    QCOMPARE(calendar->firstDayOfWeek(), Qt::Monday);
+    QCOMPARE(calendar->locale().standaloneMonthName(8), QStringLiteral("agosto"));
+    QVERIFY(calendar->minimumDate() <= QDate(2000, 1, 1));
+    QVERIFY(calendar->maximumDate() >= QDate(2002, 12, 31));
+    auto *label = c.window->findChild<QLabel *>(QStringLiteral("Label3"));
+    QCOMPARE(label->geometry(), QRect(64, 288, 297, 41));
+    QCOMPARE(label->font().pixelSize(), 19);
+    QVERIFY(c.question().startsWith(QStringLiteral("trova il  ")));
+    QCOMPARE(c.action("mnuFalse")->text(), QStringLiteral("1 Gennaio 2000"));
+    QCOMPARE(c.action("mnuTrue")->text(), QStringLiteral("01/01/2000"));
+    QVERIFY(c.action("mnuFalse")->isChecked());
+    QVERIFY(!c.action("mnuTrue")->isChecked());
+    QVERIFY(!c.window->FormatoNumerico());
+}
+
+void TestCalendar::dayClickJudgesTheDate_data()
+{
+    QTest::addColumn<QDate>("clicked");
+    QTest::addColumn<bool>("right");
+    QTest::newRow("the asked day") << QDate(2001, 3, 5) << true;
+    QTest::newRow("right day, wrong month") << QDate(2001, 4, 5) << false;
+    QTest::newRow("right day and month, wrong year") << QDate(2002, 3, 5) << false;
+    QTest::newRow("wrong day") << QDate(2001, 3, 6) << false;
+}
+
+void TestCalendar::dayClickJudgesTheDate()
+{
+    QFETCH(QDate, clicked);
+    QFETCH(bool, right);
+    TestProgram program;
+    // 5 March 2001.
+    program.random.script({0.5, 2.0 / 12 + 1e-9, 4.0 / 31 + 1e-9});
+    Calendar c(program.open<FormCalendario>(Finestra::Form7));
+    QCOMPARE(c.question(), QStringLiteral("trova il  5 Marzo  2001"));
+    program.sound.played.clear();
+    c.clickDay(clicked);
+    QCOMPARE(c.calendar()->selectedDate(), clicked);
+    QCOMPARE(Modulo1::NumEsatti, qint16(right ? 1 : 0));
+    QCOMPARE(Modulo1::NumErrati, qint16(right ? 0 : 1));
+    QCOMPARE(c.avanti()->isEnabled(), right);
+    QCOMPARE(program.sound.played.size(), 1);
+    QCOMPARE(c.window->backgroundColour(), QColor(255, 128, 0));
+    QCOMPARE(c.question(), QStringLiteral("trova il  5 Marzo  2001"));
+}
+
+void TestCalendar::clickEventOnlyForDays()
+{
+    TestProgram program;
+    Calendar c(program.open<FormCalendario>(Finestra::Form7));
+    MonthCalendar *calendar = c.calendar();
+    QSignalSpy clicks(calendar, &MonthCalendar::Click);
+    QTest::mouseClick(calendar->findChild<QToolButton *>(QStringLiteral("qt_calendar_nextmonth")),
+                      Qt::LeftButton);
+    QCOMPARE(calendar->monthShown(), 9);
+    QTest::mouseClick(calendar->findChild<QToolButton *>(QStringLiteral("qt_calendar_prevmonth")),
+                      Qt::LeftButton);
+    calendar->setCurrentPage(2002, 12);
+    calendar->showNextYear();
+    calendar->showPreviousMonth();
+    QCOMPARE(clicks.size(), 0);
+    QCOMPARE(Modulo1::NumEsatti + Modulo1::NumErrati, 0);
+    c.clickDay(QDate(2002, 2, 14));
+    QCOMPARE(clicks.size(), 1);
+    QCOMPARE(calendar->Day(), qint16(14));
+    QCOMPARE(calendar->Month(), qint16(2));
+    QCOMPARE(calendar->Year(), qint16(2002));
+}
+
+void TestCalendar::waitingModeCountsEverySecondRightClick()
+{
+    TestProgram program;
+    program.random.script({0.0, 0.0, 0.0});
+    Calendar c(program.open<FormCalendario>(Finestra::Form7));
+    c.clickDay(QDate(2000, 1, 1));
+    QVERIFY(c.avanti()->isEnabled());
+    c.clickDay(QDate(2000, 1, 1));
+    QCOMPARE(Modulo1::NumEsatti, qint16(2));
+    c.clickDay(QDate(2000, 1, 2));
+    QCOMPARE(Modulo1::NumErrati, qint16(1));
+    QCOMPARE(c.question(), QStringLiteral("trova il  1 Gennaio  2000"));
+
+    program.random.script({top, top, top});
+    c.avanti()->click();
+    QVERIFY(!c.avanti()->isEnabled());
+    QCOMPARE(c.question(), QStringLiteral("trova il  31 Dicembre  2002"));
+}
+
+void TestCalendar::automaticModeAsksTheNextDateAtOnce()
+{
+    TestProgram program;
+    Modulo1::AttendiAvanti = false;
+    program.random.script({0.0, 0.0, 0.0, top, top, top});
+    Calendar c(program.open<FormCalendario>(Finestra::Form7));
+    QVERIFY(c.avanti()->isHidden());
+    c.clickDay(QDate(2000, 1, 1));
+    QCOMPARE(Modulo1::NumEsatti, qint16(1));
+    QCOMPARE(c.question(), QStringLiteral("trova il  31 Dicembre  2002"));
+}
+
+void TestCalendar::styleSwitchRewritesTheSameDate()
+{
+    TestProgram program;
+    program.random.script({0.5, 2.0 / 12 + 1e-9, 4.0 / 31 + 1e-9});
+    Calendar c(program.open<FormCalendario>(Finestra::Form7));
+    c.clickDay(QDate(2001, 3, 6));
+    const int draws = program.random.draws();
+    c.action("mnuTrue")->trigger();
+    QCOMPARE(c.question(), QStringLiteral("trova il 05/03/2001"));
+    QVERIFY(c.action("mnuTrue")->isChecked());
+    QVERIFY(!c.action("mnuFalse")->isChecked());
+    c.action("mnuTrue")->trigger();
+    QCOMPARE(c.question(), QStringLiteral("trova il 05/03/2001"));
+    QVERIFY(c.action("mnuTrue")->isChecked());
+    c.action("mnuFalse")->trigger();
+    QCOMPARE(c.question(), QStringLiteral("trova il  5 Marzo  2001"));
+    QVERIFY(c.action("mnuFalse")->isChecked());
+    QVERIFY(!c.action("mnuTrue")->isChecked());
+    QCOMPARE(program.random.draws(), draws);
+    QCOMPARE(Modulo1::NumErrati, qint16(1));
+    QCOMPARE(Modulo1::NumEsatti, qint16(0));
+}
+
+void TestCalendar::questionClickShowsTheMonth()
+{
+    TestProgram program;
+    Calendar c(program.open<FormCalendario>(Finestra::Form7));
+    auto *label = c.window->findChild<QLabel *>(QStringLiteral("Label3"));
+    QTest::mouseClick(label, Qt::LeftButton);
+    QCOMPARE(c.question(), QStringLiteral("8"));
+    c.calendar()->setSelectedDate(QDate(2001, 11, 3));
+    QTest::mouseClick(label, Qt::LeftButton);
+    QCOMPARE(c.question(), QStringLiteral("11"));
+    const Date asked = c.window->question().DataCercata();
+    c.action("mnuTrue")->trigger();
+    QCOMPARE(c.question(), c.window->question().ScriviDomanda(true));
+    QVERIFY(c.window->question().DataCercata() == asked);
+}
+
+void TestCalendar::reopeningAsksInWords()
+{
+    TestProgram program;
+    Calendar first(program.open<FormCalendario>(Finestra::Form7));
+    first.action("mnuTrue")->trigger();
+    QVERIFY(!first.question().contains(QStringLiteral("  ")));
+    program.windows.close(Finestra::Form7);
+    Calendar again(program.open<FormCalendario>(Finestra::Form7));
+    QVERIFY(again.action("mnuFalse")->isChecked());
+    QVERIFY(!again.window->FormatoNumerico());
+    QVERIFY(again.question().startsWith(QStringLiteral("trova il  ")));
+    QCOMPARE(again.calendar()->selectedDate(), QDate(2000, 8, 10));
+}
+
+QTEST_MAIN(TestCalendar)
+#include "tst_calendar.moc"
