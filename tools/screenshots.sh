@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Takes the README's pictures of the real program under Xvfb:
+#   tools/screenshots.sh build/tempiolo docs
+set -euo pipefail
+app=$(realpath "$1")
+out=$(realpath "${2:-docs}")
+here=$(dirname "$(realpath "$0")")
+mkdir -p "$out"
+
+# The test helpers already know how to start X, wait for windows and click.
+source "$here/../tests/e2e/lib.sh"
+e2e_start_x
+e2e_start_app "$app"
+
+window_shot() { # file, window width, height (menu bar included)
+    sleep 0.5
+    import -window root -crop "${2}x${3}+${WIN_X}+${WIN_Y}" +repage "$out/$1"
+    echo "wrote $out/$1"
+}
+
+e2e_wait_window 653 642 && window_shot start-screen.png 653 642
+e2e_click_window 307 347
+e2e_wait_window 646 568 && window_shot menu.png 646 568
+e2e_click_window 150 216
+e2e_wait_exercise 687 513 && window_shot riordina-mesi.png 687 $((513 + MENU_H))
