@@ -64,13 +64,13 @@ e2e_check "turning the pages counts no answer" test "$(e2e_plain "$(e2e_read 512
 wrong_day=$((day == 1 ? 2 : day - 1))
 click_day "$wrong_day" "$month" "$year"
 e2e_shot
-e2e_check "a wrong day counts one wrong answer" test "$(e2e_plain "$(e2e_read 520 136 57 41)")" = 1
+e2e_check "a wrong day counts one wrong answer" test "$(e2e_read_number 520 136 57 41)" = 1
 e2e_check "the window keeps its orange" test "$(e2e_pixel 640 480)" = "#ff8000"
 e2e_check "the question stays" test "$(e2e_read 64 288 297 41)" = "$question"
 
 click_day "$day" "$month" "$year"
 e2e_shot
-e2e_check "the asked day counts one right answer" test "$(e2e_plain "$(e2e_read 512 96 65 41)")" = 1
+e2e_check "the asked day counts one right answer" test "$(e2e_read_number 512 96 65 41)" = 1
 e2e_check "the window keeps its orange after a right answer" test "$(e2e_pixel 640 480)" = "#ff8000"
 
 # The date in digits, chosen from the "Quale formato" menu.

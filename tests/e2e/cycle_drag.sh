@@ -60,8 +60,8 @@ for i in 0 1 2 3 4 5 6; do
     [ "$(day_index "$(read_place $i)")" = $(((i - given + 7) % 7)) ] || full=0
 done
 e2e_check "the ring reads the week clockwise from Lunedì" test $full -eq 1
-e2e_check "Esatti reads 6" test "$(e2e_plain "$(e2e_read 536 192 65 41)")" = 6
-e2e_check "Errati reads 1" test "$(e2e_plain "$(e2e_read 536 232 57 41)")" = 1
+e2e_check "Esatti reads 6" test "$(e2e_read_number 536 192 65 41)" = 6
+e2e_check "Errati reads 1" test "$(e2e_read_number 536 232 57 41)" = 1
 
 # "avanti" (waiting mode) lays out a new round with a card in the middle.
 e2e_click 423 288

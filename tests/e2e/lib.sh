@@ -127,9 +127,9 @@ e2e_sy() { echo $((WIN_Y + MENU_H + $1)); }
 
 e2e_click() { # client x, client y
     xdotool mousemove "$(e2e_sx "$1")" "$(e2e_sy "$2")"
-    sleep 0.1
+    sleep 0.05
     xdotool click 1
-    sleep 0.3
+    sleep 0.25
 }
 
 # Clicks a point given in window coordinates, menu bar included.
@@ -148,28 +148,39 @@ e2e_drag() { # from x y, to x y (client coordinates)
     tx=$(e2e_sx "$3")
     ty=$(e2e_sy "$4")
     xdotool mousemove "$sx" "$sy"
-    sleep 0.1
+    sleep 0.05
     xdotool mousedown 1
-    sleep 0.1
+    sleep 0.05
     xdotool mousemove $((sx + 20)) "$sy"
-    sleep 0.2
+    sleep 0.15
     xdotool mousemove $((tx - 10)) "$ty"
-    sleep 0.2
+    sleep 0.15
     xdotool mousemove "$tx" "$ty"
-    sleep 0.2
+    sleep 0.15
     xdotool mouseup 1
-    sleep 0.4
+    sleep 0.25
 }
 
 E2E_SHOT=""
+E2E_SHOTS=0
 e2e_shot() {
-    E2E_SHOT="$E2E_TMP/shot-$(date +%s%N).png"
+    # Numbered, so the pictures of a failed run read as a story; PPM crops fast.
+    E2E_SHOTS=$((E2E_SHOTS + 1))
+    E2E_SHOT=$(printf '%s/shot-%04d.ppm' "$E2E_TMP" $E2E_SHOTS)
     import -window root "$E2E_SHOT"
+}
+
+# True when a box of the client area (x y w h, border included) holds no text.
+e2e_blank() {
+    local spread
+    spread=$(convert "$E2E_SHOT" -crop "$(($3 - 4))x$(($4 - 4))+$(($(e2e_sx "$1") + 2))+$(($(e2e_sy "$2") + 2))" \
+        +repage -colorspace Gray -format '%[fx:maxima-minima]' info:)
+    awk "BEGIN { exit !($spread < 0.25) }"
 }
 
 # Colour of one client-area pixel of the last screenshot, as #RRGGBB.
 e2e_pixel() {
-    convert "$E2E_SHOT" -format "#%[hex:p{$(e2e_sx "$1"),$(e2e_sy "$2")}]" info: | cut -c1-7 | tr "A-F" "a-f"
+    convert "$E2E_SHOT" -depth 8 -format "#%[hex:p{$(e2e_sx "$1"),$(e2e_sy "$2")}]" info: | cut -c1-7 | tr "A-F" "a-f"
 }
 
 # Reads the text inside a box of the client area (x y w h, border included).
@@ -179,21 +190,131 @@ e2e_read() {
     y=$(($(e2e_sy "$2") + 2))
     w=$(($3 - 4))
     h=$(($4 - 4))
-    crop="$E2E_TMP/crop.png"
-    convert "$E2E_SHOT" -crop "${w}x${h}+${x}+${y}" +repage -colorspace Gray "$crop"
+    crop="$E2E_TMP/crop.pgm"
     # Tesseract reads an empty box as a stray letter: look at the contrast first.
-    local spread
-    spread=$(convert "$crop" -format '%[fx:maxima-minima]' info:)
-    if awk "BEGIN { exit !($spread < 0.25) }"; then
+    if e2e_blank "$1" "$2" "$3" "$4"; then
         echo ""
         return
     fi
-    convert "$crop" -resize 300% -bordercolor white -border 20 "$crop"
+    convert "$E2E_SHOT" -crop "${w}x${h}+${x}+${y}" +repage -colorspace Gray -resize 300% \
+        -bordercolor white -border 20 -depth 8 "$crop"
     tesseract "$crop" - -l ita --psm 7 2>/dev/null | tr -d '\f' | sed 's/^[[:space:]]*//;s/[[:space:]]*$//'
+}
+
+# Reads a number written in a box of the client area.
+e2e_read_number() { # x y w h
+    local crop="$E2E_TMP/number.pgm"
+    e2e_blank "$1" "$2" "$3" "$4" && return
+    convert "$E2E_SHOT" -crop "$(($3 - 4))x$(($4 - 4))+$(($(e2e_sx "$1") + 2))+$(($(e2e_sy "$2") + 2))" \
+        +repage -colorspace Gray -threshold 50% -resize 400% -bordercolor white -border 30 -depth 8 "$crop"
+    local n
+    n=$(tesseract "$crop" - --psm 7 -c tessedit_char_whitelist=0123456789 2>/dev/null | tr -cd "0-9")
+    # A lone 0 is sometimes missed on one line and found in a block.
+    [ -n "$n" ] || n=$(tesseract "$crop" - --psm 6 -c tessedit_char_whitelist=0123456789 2>/dev/null | tr -cd "0-9")
+    echo "$n"
 }
 
 # Lower case, accents and stray marks removed, for comparing what was read.
 e2e_plain() {
     echo "$1" | sed 's/[ìíÌ]/i/g;s/[èéÈ]/e/g;s/[àÀ]/a/g;s/[òÒ]/o/g;s/[ùÙ]/u/g' | tr 'A-Z' 'a-z' |
         LC_ALL=C tr -cd 'a-z0-9'
+}
+
+# Number of pixels of a client-area box close to a colour.
+e2e_count_colour() { # x y w h colour
+    convert "$E2E_SHOT" -crop "${3}x${4}+$(e2e_sx "$1")+$(e2e_sy "$2")" +repage -alpha off \
+        -fuzz 18% -transparent "$5" -alpha extract -negate -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Finds a word in a box of the screen (screen coordinates) and prints the
+# screen position of its centre.
+e2e_find_word() { # x y w h word
+    local crop="$E2E_TMP/words.pgm"
+    convert "$E2E_SHOT" -crop "${3}x${4}+${1}+${2}" +repage -colorspace Gray -resize 300% -depth 8 "$crop"
+    tesseract "$crop" - -l ita --psm 11 tsv 2>/dev/null |
+        awk -F'\t' -v want="$5" -v x="$1" -v y="$2" '
+            NR > 1 && $12 != "" {
+                word = tolower($12); gsub(/[^a-zàèéìòù?]/, "", word)
+                if (word == tolower(want)) { printf "%d %d\n", x + ($7 + $9 / 2) / 3, y + ($8 + $10 / 2) / 3; exit }
+            }'
+}
+
+# Clicks an item of the window's menu bar, found by reading it.
+e2e_menu() { # word as written on the menu bar
+    e2e_shot
+    local at
+    at=$(e2e_find_word "$WIN_X" "$WIN_Y" 687 "$MENU_H" "$1")
+    [ -n "$at" ] || { e2e_fail "menu bar item '$1' found"; return 1; }
+    # shellcheck disable=SC2086
+    xdotool mousemove $at
+    sleep 0.1
+    xdotool click 1
+    sleep 0.5
+}
+
+# Waits for a message box: a window of the program other than the one under test.
+DLG_ID=""
+DLG_X=0
+DLG_Y=0
+DLG_W=0
+DLG_H=0
+e2e_wait_dialog() {
+    local tries=0 id geometry
+    while [ $tries -lt 50 ]; do
+        for id in $(xdotool search --onlyvisible --class tempiolo 2>/dev/null); do
+            [ "$id" = "$WIN_ID" ] && continue
+            geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null) || continue
+            eval "$geometry"
+            if [ "$WIDTH" -gt 150 ] && [ "$HEIGHT" -gt 60 ]; then
+                DLG_ID=$id
+                DLG_X=$X
+                DLG_Y=$Y
+                DLG_W=$WIDTH
+                DLG_H=$HEIGHT
+                sleep 0.3
+                return 0
+            fi
+        done
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    return 1
+}
+
+e2e_dialog_gone() {
+    local tries=0
+    while [ $tries -lt 30 ]; do
+        xdotool getwindowgeometry "$DLG_ID" >/dev/null 2>&1 || return 0
+        xdotool search --onlyvisible --class tempiolo 2>/dev/null | grep -qx "$DLG_ID" || return 0
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    return 1
+}
+
+# Reads a box of the screen in screen coordinates, as one line.
+e2e_read_screen() { # x y w h
+    local crop="$E2E_TMP/screen-crop.pgm"
+    convert "$E2E_SHOT" -crop "${3}x${4}+${1}+${2}" +repage -colorspace Gray -resize 300% \
+        -bordercolor white -border 20 -depth 8 "$crop"
+    tesseract "$crop" - -l ita --psm 7 2>/dev/null | tr -d '\f' | sed 's/^[[:space:]]*//;s/[[:space:]]*$//'
+}
+
+# The message box's question, right of its icon.
+e2e_dialog_text() {
+    e2e_read_screen $((DLG_X + 50)) $((DLG_Y + 6)) $((DLG_W - 56)) 28
+}
+
+# A message box button counted from the right (1 = rightmost): its caption
+# (read beside its icon) and its centre.
+e2e_dialog_button_caption() {
+    local right=$((DLG_X + DLG_W - 12 - (${1} - 1) * 86))
+    e2e_read_screen $((right - 56)) $((DLG_Y + DLG_H - 35)) 54 23
+}
+e2e_dialog_click() {
+    local right=$((DLG_X + DLG_W - 12 - (${1} - 1) * 86))
+    xdotool mousemove $((right - 40)) $((DLG_Y + DLG_H - 23))
+    sleep 0.1
+    xdotool click 1
+    sleep 0.4
 }

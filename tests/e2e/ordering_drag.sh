@@ -38,28 +38,28 @@ drag_day_to 0 $place_centre_x "$(place_y 0)"
 e2e_shot
 e2e_check "lunedì lands on the first place" test "$(e2e_plain "$(e2e_read 196 7 167 25)")" = lunedi
 e2e_check "its box in the names column is empty" test -z "$(e2e_read 7 "$(name_top "${row_of[0]}")" 167 25)"
-e2e_check "Esatti reads 1" test "$(e2e_plain "$(e2e_read 512 96 65 41)")" = 1
+e2e_check "Esatti reads 1" test "$(e2e_read_number 512 96 65 41)" = 1
 e2e_check "the background is not black" test "$(e2e_pixel 640 480)" != "#000000"
 
 # Wrong: martedì on the fourth place.
 drag_day_to 1 $place_centre_x "$(place_y 3)"
 e2e_shot
 e2e_check "a wrong drop turns the window black" test "$(e2e_pixel 640 480)" = "#000000"
-e2e_check "Errati reads 1" test "$(e2e_plain "$(e2e_read 520 136 57 41)")" = 1
+e2e_check "Errati reads 1" test "$(e2e_read_number 520 136 57 41)" = 1
 e2e_check "the fourth place stays empty" test -z "$(e2e_read 196 "$(place_top 3)" 167 25)"
 e2e_check "martedì stays in its row" test "$(e2e_plain "$(e2e_read 7 "$(name_top "${row_of[1]}")" 167 25)")" = martedi
 
 # Released on nothing: no answer at all.
 drag_day_to 1 640 480
 e2e_shot
-e2e_check "a drop on the background counts nothing" test "$(e2e_plain "$(e2e_read 520 136 57 41)")" = 1
+e2e_check "a drop on the background counts nothing" test "$(e2e_read_number 520 136 57 41)" = 1
 e2e_check "and leaves the window black" test "$(e2e_pixel 640 480)" = "#000000"
 
 # Right again: the colour comes back.
 drag_day_to 1 $place_centre_x "$(place_y 1)"
 e2e_shot
 e2e_check "martedì lands on the second place" test "$(e2e_plain "$(e2e_read 196 56 167 25)")" = martedi
-e2e_check "Esatti reads 2" test "$(e2e_plain "$(e2e_read 512 96 65 41)")" = 2
+e2e_check "Esatti reads 2" test "$(e2e_read_number 512 96 65 41)" = 2
 e2e_check "a right answer brings a colour back" test "$(e2e_pixel 640 480)" != "#000000"
 e2e_check "the program is still running" e2e_app_running
 

@@ -1,0 +1,425 @@
+#!/usr/bin/env bash
+# The whole program played as a child and a teacher would, with the real
+# mouse on a real X server: start screen, menu, a complete round of each of
+# the seven exercises in waiting mode and again in automatic mode, scores
+# reset, sound switched off, date style changed, the about box, "Esci"
+# answered No and then Sì, and at last the program ended from the menu.
+# Everything is checked by reading the screen back.
+# The first argument is the program, the second "waiting" or "automatic":
+# the two halves run as two tests, each with its own X server.
+source "$(dirname "$0")/lib.sh"
+APP=$1
+PLAY_MODE=${2:-waiting}
+
+MONTHS=(gennaio febbraio marzo aprile maggio giugno luglio agosto settembre ottobre novembre dicembre)
+DAYS=(lunedi martedi mercoledi giovedi venerdi sabato domenica)
+RED="#d81b1b"
+
+index_in() { # plain text, then the list
+    local want=$1 i=0
+    shift
+    for name in "$@"; do
+        [ "$want" = "$name" ] && { echo $i; return; }
+        i=$((i + 1))
+    done
+    echo -1
+}
+
+# ---- the frame of the window under test -------------------------------------
+set_frame() { # window name
+    case $1 in
+    Form1 | Form2) ESATTI="512 120 65 41" ERRATI="520 160 57 41" FACES="504 16 65 57" AVANTI="440 272 127 57" CLIENT_H=513 ;;
+    Form3 | Form4 | Form7) ESATTI="512 96 65 41" ERRATI="520 136 57 41" FACES="488 8 65 57" AVANTI="448 224 127 57" CLIENT_H=513 ;;
+    Form5) ESATTI="544 200 65 41" ERRATI="544 240 57 41" FACES="512 16 65 57" AVANTI="376 272 95 57" CLIENT_H=475 ;;
+    Form6) ESATTI="536 192 65 41" ERRATI="536 232 57 41" FACES="512 8 65 57" AVANTI="376 256 95 65" CLIENT_H=475 ;;
+    esac
+}
+rights() { e2e_read_number $ESATTI; }
+wrongs() { e2e_read_number $ERRATI; }
+background() { e2e_pixel 660 460; }
+laughing() { [ "$(e2e_count_colour $FACES $RED)" -gt 40 ]; }
+sad() { [ "$(e2e_count_colour $FACES $RED)" -lt 10 ] && [ "$(e2e_count_colour $FACES "#4aa3ff")" -gt 3 ]; }
+avanti_enabled() { [ "$(e2e_count_colour $AVANTI "#000000")" -gt 30 ]; }
+avanti_disabled() { ! avanti_enabled && [ "$(e2e_count_colour $AVANTI "#bebebe")" -gt 30 ]; }
+avanti_hidden() {
+    set -- $AVANTI
+    [ "$(e2e_count_colour "$1" "$2" "$3" "$4" "$(background)")" -gt $(($3 * $4 * 9 / 10)) ]
+}
+counts_are() { [ "$(rights)" = "$1" ] && [ "$(wrongs)" = "$2" ]; }
+
+MODE=waiting
+# Checks what every finished round shows, in either mode.
+check_round_end() { # right answers so far, wrong ones
+    e2e_check "$EX_NAME ($MODE): scores read $1 and $2" counts_are "$1" "$2"
+    e2e_check "$EX_NAME ($MODE): the last answer shows the laughing face" laughing
+    e2e_check "$EX_NAME ($MODE): a finished round is not on black" test "$(background)" != "#000000"
+    if [ $MODE = waiting ]; then
+        e2e_check "$EX_NAME (waiting): avanti is enabled" avanti_enabled
+    else
+        e2e_check "$EX_NAME (automatic): avanti is not shown" avanti_hidden
+    fi
+}
+
+open_from_menu() { # window name, button x y (window coordinates), client height
+    EX_NAME=$1
+    set_frame "$1"
+    e2e_click_window "$2" "$3"
+    if ! e2e_wait_exercise 687 "$4"; then
+        e2e_fail "the menu opens $EX_NAME"
+        e2e_finish
+    fi
+    e2e_shot
+    e2e_check "$EX_NAME ($MODE): opens with scores 0 and 0" counts_are 0 0
+    e2e_check "$EX_NAME ($MODE): the laughing face is in front before any answer" laughing
+    if [ $MODE = waiting ]; then
+        e2e_check "$EX_NAME (waiting): avanti is shown disabled" avanti_disabled
+    else
+        e2e_check "$EX_NAME (automatic): avanti is not shown" avanti_hidden
+    fi
+}
+
+back_to_menu() {
+    e2e_menu Esci || e2e_finish
+    e2e_wait_dialog || { e2e_fail "$EX_NAME: Esci asks a question"; e2e_finish; }
+    e2e_shot
+    e2e_dialog_click 2
+    e2e_dialog_gone
+    if ! e2e_wait_window 646 568; then
+        e2e_fail "$EX_NAME: Sì leads back to the menu"
+        e2e_finish
+    fi
+    e2e_pass "$EX_NAME: Esci, Sì leads back to the menu"
+}
+
+# ---- ordering windows ---------------------------------------------------------
+play_ordering() { # window, button x y
+    local window=$1 n names_x places_x pitch given names first=-1
+    case $window in
+    Form1 | Form2) n=12 names_x=14 places_x=224 pitch=525 names=("${MONTHS[@]}") ;;
+    Form3 | Form4) n=7 names_x=7 places_x=196 pitch=735 names=("${DAYS[@]}") ;;
+    esac
+    given=0
+    [ "$window" = Form2 ] || [ "$window" = Form4 ] && given=1
+    open_from_menu "$window" "$2" "$3" 513
+    row_top() { echo $(((105 + pitch * $1 + 7) / 15)); }
+    place_top() { if [ "$window" = Form1 ] && [ "$1" = 5 ]; then echo 184; else row_top "$1"; fi; }
+
+    local -a row_of=() target_of=()
+    local k idx read_names=0
+    for ((k = 0; k < n; k++)); do
+        idx=$(index_in "$(e2e_plain "$(e2e_read $names_x "$(row_top $k)" 167 25)")" "${names[@]}")
+        [ "$idx" -ge 0 ] && { row_of[idx]=$k; read_names=$((read_names + 1)); }
+    done
+    e2e_check "$window ($MODE): the names column holds $((n - given)) names" test $read_names -eq $((n - given))
+    if [ $given -eq 1 ]; then
+        first=$(index_in "$(e2e_plain "$(e2e_read $places_x 7 167 25)")" "${names[@]}")
+        e2e_check "$window ($MODE): a name is given on the top place" test "$first" -ge 0
+        [ "$first" -ge 0 ] || first=0
+    else
+        first=0
+    fi
+    for idx in "${!row_of[@]}"; do target_of[idx]=$(((idx - first + n) % n)); done
+
+    local placed=0 wrong_done=0
+    for idx in "${!row_of[@]}"; do
+        local from_y=$(($(row_top "${row_of[idx]}") + 12)) target=${target_of[idx]}
+        if [ $wrong_done -eq 0 ]; then
+            local wrong_place=$(((target + 1) % n))
+            e2e_drag $((names_x + 83)) $from_y $((places_x + 83)) $(($(place_top $wrong_place) + 12))
+            e2e_shot
+            e2e_check "$window ($MODE): a wrong drop turns the window black" test "$(background)" = "#000000"
+            e2e_check "$window ($MODE): and shows the sad face with Errati 1" sad
+            e2e_check "$window ($MODE): Errati reads 1" test "$(wrongs)" = 1
+            name_stays() { ! e2e_blank $names_x $((from_y - 12)) 167 25; }
+            e2e_check "$window ($MODE): the name stays in its row" name_stays
+            # Released over the frame: nothing at all.
+            e2e_drag $((names_x + 83)) $from_y 600 420
+            e2e_shot
+            e2e_check "$window ($MODE): a drop on the background counts nothing" test "$(wrongs)$(rights)" = 10
+            wrong_done=1
+        fi
+        e2e_drag $((names_x + 83)) $from_y $((places_x + 83)) $(($(place_top "$target") + 12))
+        placed=$((placed + 1))
+    done
+    e2e_shot
+    check_round_end "$placed" 1
+    local ok=1 i expected
+    if [ $MODE = waiting ]; then
+        for ((i = 0; i < n; i++)); do
+            expected=${names[$(((first + i) % n))]}
+            [ "$(e2e_plain "$(e2e_read $places_x "$(place_top $i)" 167 25)")" = "$expected" ] || ok=0
+        done
+        e2e_check "$window (waiting): the places read the sequence in order" test $ok -eq 1
+        ok=1
+        for ((k = 0; k < n; k++)); do e2e_blank $names_x "$(row_top $k)" 167 25 || ok=0; done
+        e2e_check "$window (waiting): the names column is empty" test $ok -eq 1
+        set -- $AVANTI
+        e2e_click $(($1 + $3 / 2)) $(($2 + $4 / 2))
+        e2e_shot
+        e2e_check "$window (waiting): avanti is disabled again" avanti_disabled
+    fi
+    ok=0
+    for ((k = 0; k < n; k++)); do e2e_blank $names_x "$(row_top $k)" 167 25 || ok=$((ok + 1)); done
+    e2e_check "$window ($MODE): a new round fills the names column again" test $ok -eq $((n - given))
+    ok=0
+    for ((i = given; i < n; i++)); do e2e_blank $places_x "$(place_top $i)" 167 25 && ok=$((ok + 1)); done
+    e2e_check "$window ($MODE): and empties the places" test $ok -eq $((n - given))
+}
+
+# ---- cycle windows ------------------------------------------------------------
+play_cycle() { # window, button x y
+    local window=$1 n names ring
+    if [ "$window" = Form5 ]; then
+        n=12 names=("${MONTHS[@]}")
+        ring=("196 7 133" "329 49 133" "385 84 133" "413 126 133" "378 168 133" "350 210 133"
+            "182 259 167" "56 217 133" "21 175 133" "0 133 133" "21 91 133" "63 49 133")
+    else
+        n=7 names=("${DAYS[@]}")
+        ring=("196 7 133" "371 56 133" "406 140 133" "308 217 133" "91 217 133" "28 147 133" "21 56 167")
+    fi
+    open_from_menu "$window" "$2" "$3" 475
+    read_place() { set -- ${ring[$1]}; e2e_plain "$(e2e_read "$1" "$2" "$3" 25)"; }
+    place_centre() { set -- ${ring[$1]}; echo "$(($1 + $3 / 2)) $(($2 + 12))"; }
+    read_card() { index_in "$(e2e_plain "$(e2e_read 200 133 133 25)")" "${names[@]}"; }
+
+    local given=-1 i
+    for ((i = 0; i < n; i++)); do [ "$(read_place $i)" = "${names[0]}" ] && given=$i; done
+    e2e_check "$window ($MODE): ${names[0]} is given on the ring" test $given -ge 0
+    [ $given -ge 0 ] || e2e_finish
+
+    local step card wrong_done=0
+    for ((step = 1; step < n; step++)); do
+        e2e_shot
+        card=$(read_card)
+        if [ "$card" -lt 1 ]; then
+            e2e_fail "$window ($MODE): a card is shown for drop $step"
+            e2e_finish
+        fi
+        if [ $wrong_done -eq 0 ]; then
+            e2e_drag 266 145 $(place_centre $(((given + card + 1) % n)))
+            e2e_shot
+            e2e_check "$window ($MODE): a wrong drop turns the window black" test "$(background)" = "#000000"
+            e2e_check "$window ($MODE): the sad face shows" sad
+            e2e_check "$window ($MODE): the card stays in the middle" test "$(read_card)" = "$card"
+            wrong_done=1
+        fi
+        e2e_drag 266 145 $(place_centre $(((given + card) % n)))
+    done
+    e2e_shot
+    check_round_end $((n - 1)) 1
+    if [ $MODE = waiting ]; then
+        local ok=1
+        for ((i = 0; i < n; i++)); do
+            [ "$(read_place $i)" = "${names[$(((i - given + n) % n))]}" ] || ok=0
+        done
+        e2e_check "$window (waiting): the ring is full, clockwise from ${names[0]}" test $ok -eq 1
+        e2e_check "$window (waiting): no card is left" test "$(e2e_count_colour 200 133 133 25 "#ffff00")" -lt 100
+        set -- $AVANTI
+        e2e_click $(($1 + $3 / 2)) $(($2 + $4 / 2))
+        e2e_shot
+    fi
+    e2e_check "$window ($MODE): the next round shows a card" test "$(read_card)" -ge 1
+    local filled=0
+    for ((i = 0; i < n; i++)); do
+        set -- ${ring[$i]}
+        e2e_blank "$1" "$2" "$3" 25 || filled=$((filled + 1))
+    done
+    e2e_check "$window ($MODE): and only the given name on the ring" test $filled -eq 1
+}
+
+# ---- calendar -------------------------------------------------------------------
+cell_x() { awk "BEGIN { printf \"%d\", 64 + ($1 + 0.5) * 297 / 7 }"; }
+cell_y() { awk "BEGIN { printf \"%d\", 31 + ($1 + 0.5) * 242 / 7 }"; }
+SHOWN_MONTH=8
+SHOWN_YEAR=2000
+parse_question() {
+    local words day name year m
+    read -r -a words <<<"$1"
+    [ "${#words[@]}" -ge 5 ] || return 1
+    day=$(e2e_plain "${words[2]}")
+    name=$(e2e_plain "${words[3]}")
+    year=$(e2e_plain "${words[4]}")
+    m=$(index_in "$name" "${MONTHS[@]}")
+    [ "$m" -ge 0 ] && [ -n "$day" ] && [ -n "$year" ] || return 1
+    echo "$day $((m + 1)) $year"
+}
+turn_to() { # month year
+    local steps=$((($2 - SHOWN_YEAR) * 12 + $1 - SHOWN_MONTH))
+    while [ $steps -gt 0 ]; do e2e_click 348 19; steps=$((steps - 1)); done
+    while [ $steps -lt 0 ]; do e2e_click 75 19; steps=$((steps + 1)); done
+    SHOWN_MONTH=$1
+    SHOWN_YEAR=$2
+}
+click_day() { # day month year
+    turn_to "$2" "$3"
+    local offset index
+    offset=$(($(date -d "$3-$2-01" +%u) - 1))
+    [ $offset -lt 1 ] && offset=$((offset + 7))
+    index=$((offset + $1 - 1))
+    e2e_click "$(cell_x $((index % 7)))" "$(cell_y $((index / 7 + 1)))"
+}
+play_calendar() { # button x y
+    open_from_menu Form7 "$1" "$2" 513
+    SHOWN_MONTH=8
+    SHOWN_YEAR=2000
+    local question asked day month year
+    question=$(e2e_read 64 288 297 41)
+    asked=$(parse_question "$question") || { e2e_fail "Form7 ($MODE): the question reads as a date: '$question'"; e2e_finish; }
+    read -r day month year <<<"$asked"
+    click_day $((day == 1 ? 2 : day - 1)) "$month" "$year"
+    e2e_shot
+    e2e_check "Form7 ($MODE): a wrong day counts one wrong answer" counts_are 0 1
+    e2e_check "Form7 ($MODE): the sad face shows" sad
+    e2e_check "Form7 ($MODE): the window never changes its orange" test "$(background)" = "#ff8000"
+    click_day "$day" "$month" "$year"
+    e2e_shot
+    check_round_end 1 1
+    e2e_check "Form7 ($MODE): the window keeps its orange" test "$(background)" = "#ff8000"
+    if [ $MODE = waiting ]; then
+        click_day "$day" "$month" "$year"
+        e2e_shot
+        e2e_check "Form7 (waiting): the same day again counts again" test "$(rights)" = 2
+        # The date in digits, then the question hidden by a click on it.
+        e2e_menu Quale || return
+        xdotool key Down Down Return
+        sleep 0.4
+        e2e_shot
+        e2e_check "Form7 (waiting): the same date in digits" \
+            test "$(e2e_plain "$(e2e_read 64 288 297 41)")" = "$(printf 'trovail%02d%02d%d' "$day" "$month" "$year")"
+        e2e_click 212 308
+        e2e_shot
+        e2e_check "Form7 (waiting): a click on the question shows the month number" \
+            test "$(e2e_plain "$(e2e_read 64 288 297 41)")" = "$month"
+        set -- $AVANTI
+        e2e_click $(($1 + $3 / 2)) $(($2 + $4 / 2))
+        e2e_shot
+        question=$(e2e_plain "$(e2e_read 64 288 297 41)")
+        e2e_check "Form7 (waiting): avanti asks a new date, in digits" test "${#question}" -eq 15 -a "${question:0:7}" = trovail
+    else
+        question=$(e2e_read 64 288 297 41)
+        e2e_check "Form7 (automatic): the next date is asked at once" parse_question "$question"
+    fi
+}
+
+# ---- the run --------------------------------------------------------------------
+e2e_start_x
+e2e_start_app "$APP"
+e2e_wait_window 653 642 || { e2e_fail "the start screen appears"; e2e_finish; }
+e2e_shot
+MENU_H=0
+e2e_check "the start screen shows the title" test "$(e2e_plain "$(e2e_read 49 63 501 233)")" = tempiolo
+e2e_check "and the Avvio button" test "$(e2e_plain "$(e2e_read 160 354 295 34)")" = avvio
+e2e_click_window 307 347
+e2e_wait_window 646 568 || { e2e_fail "Avvio leads to the menu"; e2e_finish; }
+MENU_H=0
+# A selected option's indicator has a dark dot in its white middle.
+radio_on() {
+    local mean
+    mean=$(convert "$E2E_SHOT" -crop "8x8+$(e2e_sx $(($1 - 1)))+$(e2e_sy $(($2 - 1)))" +repage \
+        -colorspace Gray -format '%[fx:mean]' info:)
+    awk "BEGIN { exit !($mean < 0.85) }"
+}
+e2e_shot
+e2e_check "the first menu waits for avanti" radio_on 324 290
+radio_off() { ! radio_on "$@"; }
+e2e_check "and does not go on by itself" radio_off 324 342
+
+if [ "$PLAY_MODE" = waiting ]; then
+    # Waiting mode, with the frame's menu items tried on the way.
+    play_ordering Form3 156 48
+    e2e_menu Azzera
+    e2e_shot
+    e2e_check "Form3: Azzera conteggio shows 0 and 0" counts_are 0 0
+    e2e_menu Suono? && { xdotool mousemove $((WIN_X + 200)) $((WIN_Y + MENU_H + 32)); sleep 0.2; xdotool click 1; sleep 0.3; }
+    e2e_menu Suono?
+    e2e_shot
+    sound_marks=$(e2e_count_colour 165 2 16 16 "#000000")-$(e2e_count_colour 165 22 16 16 "#000000")
+    xdotool key Escape
+    sleep 0.3
+    e2e_check "Form3: sound switched to no ($sound_marks)" bash -c "a=${sound_marks%-*}; b=${sound_marks#*-}; [ \$b -gt \$a ]"
+    e2e_drag 90 19 600 420
+    e2e_menu Esci
+    if e2e_wait_dialog; then
+        e2e_shot
+        e2e_check "the back-to-menu question is titled Orivalo" test "$(xdotool getwindowname "$DLG_ID")" = Orivalo
+        e2e_check "it asks 'Vuoi tornare al menù?'" test "$(e2e_dialog_text)" = "Vuoi tornare al menù?"
+        e2e_check "its buttons read Sì and No" test "$(e2e_plain "$(e2e_dialog_button_caption 2)")$(e2e_plain "$(e2e_dialog_button_caption 1)")" = sino
+        e2e_dialog_click 1
+        e2e_dialog_gone
+        e2e_shot
+        e2e_check "No leaves the window and its scores as they were" counts_are 0 0
+    else
+        e2e_fail "Esci asks a question"
+    fi
+    back_to_menu
+
+    play_ordering Form4 156 104
+    back_to_menu
+    play_cycle Form6 156 160
+    back_to_menu
+    play_ordering Form1 156 216
+    back_to_menu
+    play_ordering Form2 156 272
+    back_to_menu
+    play_cycle Form5 156 328
+    back_to_menu
+    play_calendar 452 48
+    e2e_menu Informazioni
+    if e2e_wait_dialog; then
+        e2e_shot
+        e2e_check "the about box is titled Orivalo" test "$(xdotool getwindowname "$DLG_ID")" = Orivalo
+        about=$(e2e_plain "$(e2e_read_screen $((DLG_X + 50)) $((DLG_Y + 6)) $((DLG_W - 56)) 26)")
+        e2e_check "it names the project ($about)" test "${about:0:8}" = progetto
+        e2e_dialog_click 1
+        e2e_dialog_gone
+    else
+        e2e_fail "Informazioni shows the about box"
+    fi
+    back_to_menu
+else
+    MODE=automatic
+    e2e_click_window 400 345
+    e2e_shot
+    e2e_check "the menu now goes on by itself" radio_on 324 342
+    e2e_check "and no longer waits" radio_off 324 290
+    play_ordering Form3 156 48
+    back_to_menu
+    e2e_shot
+    e2e_check "the choice survives the return to the menu" radio_on 324 342
+    play_ordering Form4 156 104
+    back_to_menu
+    play_cycle Form6 156 160
+    back_to_menu
+    play_ordering Form1 156 216
+    back_to_menu
+    play_ordering Form2 156 272
+    back_to_menu
+    play_cycle Form5 156 328
+    back_to_menu
+    play_calendar 452 48
+    back_to_menu
+fi
+
+# The menu's Esci: No, then Sì ends the program.
+WIN_ID=$(xdotool search --onlyvisible --class tempiolo | head -1)
+e2e_click_window 452 408
+if e2e_wait_dialog; then
+    e2e_shot
+    e2e_check "the quit question is titled Tempiolo" test "$(xdotool getwindowname "$DLG_ID")" = Tempiolo
+    e2e_check "it asks 'Vuoi terminare il lavoro?'" test "$(e2e_dialog_text)" = "Vuoi terminare il lavoro?"
+    e2e_dialog_click 1
+    e2e_dialog_gone
+    sleep 0.5
+    e2e_check "No keeps the program and its menu" e2e_wait_window 646 568
+fi
+e2e_click_window 452 408
+if e2e_wait_dialog; then
+    e2e_dialog_click 2
+    for _ in $(seq 30); do e2e_app_running || break; sleep 0.1; done
+    e2e_check "Sì ends the program" bash -c "! kill -0 $E2E_APP_PID 2>/dev/null"
+    wait "$E2E_APP_PID" 2>/dev/null
+    e2e_check "with a clean exit status" test $? -eq 0
+else
+    e2e_fail "the menu's Esci asks a question"
+fi
+e2e_finish
