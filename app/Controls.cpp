@@ -1,22 +1,19 @@
 #include "Controls.h"
 
+#include "ColouredWidget.h"
+#include "WrappingRadioButton.h"
+
 #include <QLabel>
 #include <QPalette>
 
 namespace Controls {
 
-void setBackground(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    // Buttons fill their background from another role than plain widgets.
-    palette.setColor(widget->backgroundRole(), colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
 QColor background(const QWidget *widget)
 {
+    if (auto *coloured = qobject_cast<const ColouredWidget *>(widget))
+        return coloured->colour();
+    if (auto *option = qobject_cast<const WrappingRadioButton *>(widget))
+        return option->backgroundColour();
     return widget->palette().color(QPalette::Window);
 }
 

@@ -12,7 +12,7 @@ class QWidget;
 // places, flat background colours and single-line borders.
 namespace Controls {
 
-void setBackground(QWidget *widget, const QColor &colour);
+// The colour a widget shows behind its contents, however it is painted.
 QColor background(const QWidget *widget);
 
 struct LabelDesign

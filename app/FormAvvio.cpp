@@ -10,12 +10,12 @@
 #include <QLabel>
 #include <QToolButton>
 
-FormAvvio::FormAvvio(QWidget *parent) : QWidget(parent)
+FormAvvio::FormAvvio(QWidget *parent) : ColouredWidget(parent)
 {
     setWindowTitle(QString());
     setWindowIcon(Pictures::icon(Pictures::calendarPage()));
     setFixedSize(Design::size(9795, 9630));
-    Controls::setBackground(this, Palette::cyan());
+    setColour(Palette::cyan());
 
     label2_ = Controls::label(this, {QStringLiteral("Label2"), QStringLiteral("Tempiolo"),
                                      Design::arialBold(72), Palette::cyan(),
@@ -42,7 +42,7 @@ void FormAvvio::Form_Load()
 
 void FormAvvio::CaricaColori()
 {
-    Controls::setBackground(this, Palette::drawColour(Modulo1::random()));
+    setColour(Palette::drawColour(Modulo1::random()));
 }
 
 void FormAvvio::Command1_Click()

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QWidget>
+#include "ColouredWidget.h"
 
 class QLabel;
 class QToolButton;
 
 // The start screen: the title on a random colour and the "Avvio" button.
-class FormAvvio : public QWidget
+class FormAvvio : public ColouredWidget
 {
     Q_OBJECT
 

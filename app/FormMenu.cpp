@@ -40,12 +40,12 @@ void openExercise(Finestra exercise)
 
 } // namespace
 
-FormMenu::FormMenu(QWidget *parent) : QWidget(parent)
+FormMenu::FormMenu(QWidget *parent) : ColouredWidget(parent)
 {
     setWindowTitle(QString());
     setWindowIcon(Pictures::icon(Pictures::calendarPage()));
     setFixedSize(Design::size(9690, 8520));
-    Controls::setBackground(this, Palette::lightCyan());
+    setColour(Palette::lightCyan());
 
     for (const ExerciseButton &button : leftColumn) {
         QPushButton *created = addButton(button.name, QString::fromUtf8(button.caption),
@@ -65,7 +65,7 @@ FormMenu::FormMenu(QWidget *parent) : QWidget(parent)
         new WrappingRadioButton(QStringLiteral("prosegue automaticamente  negli esercizi"), this);
     option1_[0]->setGeometry(Design::rect(4800, 4815, 4095, 735));
     for (int index = 0; index < 2; ++index) {
-        QRadioButton *option = option1_[std::size_t(index)];
+        WrappingRadioButton *option = option1_[std::size_t(index)];
         option->setObjectName(QStringLiteral("Option1(%1)").arg(index));
         option->setFont(Design::arialBold(12));
         group->addButton(option, index);
@@ -92,15 +92,14 @@ QPushButton *FormMenu::addButton(const char *name, const QString &caption, const
 void FormMenu::Form_Load()
 {
     CaricaColori();
-    const QColor colour = Controls::background(this);
-    Controls::setBackground(option1_[0], colour);
-    Controls::setBackground(option1_[1], colour);
+    option1_[0]->setBackgroundColour(colour());
+    option1_[1]->setBackgroundColour(colour());
     option1_[Modulo1::AttendiAvanti ? 1 : 0]->setChecked(true);
 }
 
 void FormMenu::CaricaColori()
 {
-    Controls::setBackground(this, Palette::drawColour(Modulo1::random()));
+    setColour(Palette::drawColour(Modulo1::random()));
 }
 
 void FormMenu::Option1_Click(int index)

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QWidget>
+#include "ColouredWidget.h"
 
 #include <array>
 
 class QPushButton;
-class QRadioButton;
+class WrappingRadioButton;
 
 // The main menu: the seven exercises, the waiting choice and "Esci".
-class FormMenu : public QWidget
+class FormMenu : public ColouredWidget
 {
     Q_OBJECT
 
@@ -23,5 +23,5 @@ private:
     void Command1_Click();
     QPushButton *addButton(const char *name, const QString &caption, const QRect &place);
 
-    std::array<QRadioButton *, 2> option1_{};
+    std::array<WrappingRadioButton *, 2> option1_{};
 };

@@ -8,9 +8,17 @@ WrappingRadioButton::WrappingRadioButton(const QString &text, QWidget *parent)
 {
 }
 
+void WrappingRadioButton::setBackgroundColour(const QColor &colour)
+{
+    background_ = colour;
+    update();
+}
+
 void WrappingRadioButton::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
+    if (background_.isValid())
+        painter.fillRect(rect(), background_);
     QStyleOptionButton option;
     initStyleOption(&option);
     option.text.clear();

@@ -11,7 +11,14 @@ class WrappingRadioButton : public QRadioButton
 public:
     explicit WrappingRadioButton(const QString &text, QWidget *parent = nullptr);
 
+    // Painted behind the button, outside the palette (see ColouredWidget).
+    QColor backgroundColour() const { return background_; }
+    void setBackgroundColour(const QColor &colour);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     bool hitButton(const QPoint &pos) const override;
+
+private:
+    QColor background_;
 };

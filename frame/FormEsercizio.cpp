@@ -1,5 +1,6 @@
 #include "FormEsercizio.h"
 
+#include "ColouredWidget.h"
 #include "Controls.h"
 #include "Counts.h"
 #include "Design.h"
@@ -30,10 +31,10 @@ FormEsercizio::FormEsercizio(Finestra id, QWidget *parent)
     menuBar_->setNativeMenuBar(false);
     layout->setMenuBar(menuBar_);
 
-    area_ = new QWidget(this);
+    area_ = new ColouredWidget(this);
     area_->setObjectName(QStringLiteral("area"));
     area_->setFixedSize(design_.client);
-    Controls::setBackground(area_, Palette::orange());
+    area_->setColour(Palette::orange());
     layout->addWidget(area_);
 
     buildFrame();
@@ -103,6 +104,11 @@ void FormEsercizio::buildMenus()
             this, &FormEsercizio::mnuEsci_Click);
 }
 
+QWidget *FormEsercizio::area() const
+{
+    return area_;
+}
+
 QAction *FormEsercizio::soundMenuAction() const
 {
     return mnuSuono_->menuAction();
@@ -110,12 +116,12 @@ QAction *FormEsercizio::soundMenuAction() const
 
 QColor FormEsercizio::backgroundColour() const
 {
-    return Controls::background(area_);
+    return area_->colour();
 }
 
 void FormEsercizio::CaricaColori()
 {
-    Controls::setBackground(area_, Palette::drawColour(Modulo1::random()));
+    area_->setColour(Palette::drawColour(Modulo1::random()));
 }
 
 void FormEsercizio::loadFinished()
@@ -177,7 +183,7 @@ void FormEsercizio::SegnaErrato()
     Modulo1::NumErrati = Counts::raised(Modulo1::NumErrati);
     etichettaErrati_->setText(Counts::text(Modulo1::NumErrati));
     if (design_.changesColour)
-        Controls::setBackground(area_, QColor(Qt::black));
+        area_->setColour(QColor(Qt::black));
     if (mnuSuonoSi_->isChecked())
         Modulo1::SuonoErrato();
 }

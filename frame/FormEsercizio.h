@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class ColouredWidget;
 class QAction;
 class QLabel;
 class QMenu;
@@ -45,7 +46,7 @@ protected:
     void loadFinished();
 
     void CaricaColori();
-    QWidget *area() const { return area_; }
+    QWidget *area() const;
     QMenuBar *menuBar() const { return menuBar_; }
     // The "Suono?" menu, before which a window may insert a menu of its own.
     QAction *soundMenuAction() const;
@@ -69,7 +70,7 @@ private:
     bool opened_ = false;
 
     QMenuBar *menuBar_ = nullptr;
-    QWidget *area_ = nullptr;
+    ColouredWidget *area_ = nullptr;
     QLabel *etichettaEsatti_ = nullptr;
     QLabel *etichettaErrati_ = nullptr;
     QSvgWidget *comandoIconaSi_ = nullptr;

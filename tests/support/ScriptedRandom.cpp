@@ -7,6 +7,8 @@ double ScriptedRandom::next()
     ++draws_;
     if (!values_.isEmpty())
         last_ = values_.takeFirst();
+    else if (fallback_)
+        last_ = fallback_->next();
     return last_;
 }
 

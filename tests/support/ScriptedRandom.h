@@ -5,7 +5,8 @@
 #include <QList>
 
 // Gives back the values it was handed, in order; once they run out it
-// repeats the last one (0 if none was given). Counts the draws it served.
+// repeats the last one (0 if none was given), or asks the fallback source
+// when one is set. Counts the draws it served.
 class ScriptedRandom : public RandomSource
 {
 public:
@@ -20,6 +21,7 @@ public:
     int draws() const { return draws_; }
     int remaining() const { return int(values_.size()); }
     int seeds() const { return seeds_; }
+    void setFallback(RandomSource *fallback) { fallback_ = fallback; }
 
     // The largest double below 1.
     static double justBelowOne();
@@ -29,4 +31,5 @@ private:
     double last_ = 0.0;
     int draws_ = 0;
     int seeds_ = 0;
+    RandomSource *fallback_ = nullptr;
 };
