@@ -35,6 +35,11 @@ void EffectSoundPlayer::preload(const QStringList &paths)
     }
 }
 
+QString EffectSoundPlayer::current() const
+{
+    return current_ ? current_->source().toLocalFile() : QString();
+}
+
 QSoundEffect *EffectSoundPlayer::effectFor(const QString &path)
 {
     QSoundEffect *&effect = effects_[path];

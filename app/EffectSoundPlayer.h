@@ -21,6 +21,9 @@ public:
     void play(const QString &path) override;
     void preload(const QStringList &paths) override;
 
+    // The file of the sound started last, while it is the one allowed to play.
+    QString current() const;
+
 private:
     QSoundEffect *effectFor(const QString &path);
 
