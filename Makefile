@@ -4,7 +4,7 @@ ASAN_DIR  ?= build-asan
 JOBS      ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test test-asan screenshots format clean
+.PHONY: all deps configure build run test test-asan bench screenshots format clean
 
 all: build
 
@@ -31,6 +31,9 @@ test-asan: deps
 	# The real-window scripts are left out: they test timing, not memory.
 	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen TEMPIOLO_SOAK_EVENTS=20000 \
 		TEMPIOLO_LEAK_CYCLES=100 ctest --output-on-failure -j $(JOBS) -LE e2e
+
+bench: build
+	tools/bench.sh $(BUILD_DIR)
 
 screenshots: build
 	tools/screenshots.sh $(BUILD_DIR)/tempiolo docs

@@ -2,11 +2,38 @@
 
 #include <QtGlobal>
 
-#ifdef TEMPIOLO_HAVE_XCB
-#include <xcb/xcb.h>
-#endif
+#include <dlfcn.h>
 
 namespace DisplayCheck {
+
+namespace {
+
+// Asks libxcb, loaded only now (Qt's X11 support loads it anyway), whether
+// the display answers. Unknown when libxcb cannot be found.
+bool xDisplayAnswers(const QByteArray &display, bool *known)
+{
+    using Connect = void *(*)(const char *, int *);
+    using HasError = int (*)(void *);
+    using Disconnect = void (*)(void *);
+    void *library = dlopen("libxcb.so.1", RTLD_LAZY | RTLD_LOCAL);
+    *known = false;
+    if (!library)
+        return true;
+    const auto connect = reinterpret_cast<Connect>(dlsym(library, "xcb_connect"));
+    const auto hasError = reinterpret_cast<HasError>(dlsym(library, "xcb_connection_has_error"));
+    const auto disconnect = reinterpret_cast<Disconnect>(dlsym(library, "xcb_disconnect"));
+    bool answers = true;
+    if (connect && hasError && disconnect) {
+        *known = true;
+        void *connection = connect(display.constData(), nullptr);
+        answers = hasError(connection) == 0;
+        disconnect(connection);
+    }
+    dlclose(library);
+    return answers;
+}
+
+} // namespace
 
 bool displayAvailable(QString *problem)
 {
@@ -20,16 +47,12 @@ bool displayAvailable(QString *problem)
         *problem = QStringLiteral("no graphical display is available (DISPLAY is not set)");
         return false;
     }
-#ifdef TEMPIOLO_HAVE_XCB
-    xcb_connection_t *connection = xcb_connect(display.constData(), nullptr);
-    const bool ok = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    if (!ok) {
+    bool known = false;
+    if (!xDisplayAnswers(display, &known) && known) {
         *problem =
             QStringLiteral("cannot open the display %1").arg(QString::fromLocal8Bit(display));
         return false;
     }
-#endif
     return true;
 }
 

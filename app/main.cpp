@@ -1,6 +1,7 @@
 #include "ClockRandom.h"
 #include "DisplayCheck.h"
-#include "EffectSoundPlayer.h"
+#include "FirstPaint.h"
+#include "LazySoundPlayer.h"
 #include "MessageBoxDialogs.h"
 #include "Modulo1.h"
 #include "Program.h"
@@ -29,12 +30,18 @@ int main(int argc, char *argv[])
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 
     ClockRandom random;
-    EffectSoundPlayer sound;
+    LazySoundPlayer sound;
     MessageBoxDialogs dialogs;
     WindowRegistry windows;
     Program::registerWindows(windows);
     Modulo1::install({&random, &sound, &dialogs, &windows, [] { QCoreApplication::quit(); }});
 
     Modulo1::Main();
+    QWidget *startScreen = windows.window(Finestra::FormAvvio);
+    // Ready before the first answer, but not in the way of the start screen.
+    FirstPaint::after(startScreen, [&sound] { sound.preload(Modulo1::allSoundPaths()); });
+    // Installed last, so it is told of the paint first and reports before the preload.
+    if (FirstPaint::reportRequested())
+        FirstPaint::report(startScreen);
     return app.exec();
 }

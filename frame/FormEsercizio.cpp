@@ -6,12 +6,12 @@
 #include "Design.h"
 #include "Modulo1.h"
 #include "Palette.h"
+#include "Picture.h"
 #include "Pictures.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QSvgWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -55,10 +55,10 @@ void FormEsercizio::buildFrame()
     etichettaEsatti_ = scoreLabel("EtichettaEsatti", "quantiesatti", 18, design_.etichettaEsatti);
     etichettaErrati_ = scoreLabel("EtichettaErrati", "quantierrati", 18, design_.etichettaErrati);
 
-    comandoIconaNo_ = new QSvgWidget(Pictures::sadFace(), area_);
+    comandoIconaNo_ = new Picture(Pictures::sadFace(), area_);
     comandoIconaNo_->setObjectName(QStringLiteral("ComandoIconaNo"));
     comandoIconaNo_->setGeometry(design_.faces);
-    comandoIconaSi_ = new QSvgWidget(Pictures::laughingFace(), area_);
+    comandoIconaSi_ = new Picture(Pictures::laughingFace(), area_);
     comandoIconaSi_->setObjectName(QStringLiteral("ComandoIconaSi"));
     comandoIconaSi_->setGeometry(design_.faces);
     comandoIconaSi_->raise();

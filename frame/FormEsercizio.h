@@ -10,7 +10,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
-class QSvgWidget;
+class Picture;
 class QToolButton;
 
 // What every exercise window shares: the scores, the faces, "avanti", the
@@ -73,8 +73,8 @@ private:
     ColouredWidget *area_ = nullptr;
     QLabel *etichettaEsatti_ = nullptr;
     QLabel *etichettaErrati_ = nullptr;
-    QSvgWidget *comandoIconaSi_ = nullptr;
-    QSvgWidget *comandoIconaNo_ = nullptr;
+    Picture *comandoIconaSi_ = nullptr;
+    Picture *comandoIconaNo_ = nullptr;
     QToolButton *bottoneAvanti_ = nullptr;
     QMenu *mnuSuono_ = nullptr;
     QAction *mnuSuonoSi_ = nullptr;

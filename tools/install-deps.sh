@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n
-    qt6-qpa-plugins libqt6svg6 libxcb1-dev
+    qt6-qpa-plugins libqt6svg6
     fonts-liberation
     xvfb xauth xdotool x11-utils imagemagick
     tesseract-ocr tesseract-ocr-ita

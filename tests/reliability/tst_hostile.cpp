@@ -1,4 +1,5 @@
 #include "EffectSoundPlayer.h"
+#include "LazySoundPlayer.h"
 #include "Modulo1.h"
 #include "TestProgram.h"
 
@@ -23,6 +24,9 @@ private slots:
     void secondSoundReplacesTheFirst();
     void damagedSoundsFolder_data();
     void damagedSoundsFolder();
+    void soundModuleMissingOrBroken_data();
+    void soundModuleMissingOrBroken();
+    void soundModuleLoadsOnDemand();
     void soundsFoundFromAnyFolderAndThroughALink_data();
     void soundsFoundFromAnyFolderAndThroughALink();
 };
@@ -111,6 +115,40 @@ void TestHostile::damagedSoundsFolder()
     QTest::qWait(200);
     player.play(folder + QDir::separator() + QStringLiteral("si1.wav"));
     QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+}
+
+void TestHostile::soundModuleMissingOrBroken_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("no module") << QByteArray();
+    QTest::newRow("module is not a library") << QByteArray("not a shared object");
+}
+
+void TestHostile::soundModuleMissingOrBroken()
+{
+    QFETCH(QByteArray, content);
+    QTemporaryDir dir;
+    const QString module = dir.filePath(QStringLiteral("libtempiolo-suoni.so"));
+    if (!content.isEmpty()) {
+        QFile file(module);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    LazySoundPlayer player(module);
+    player.preload(Modulo1::allSoundPaths());
+    player.play(Modulo1::allSoundPaths().first());
+    player.play(Modulo1::allSoundPaths().last());
+    QVERIFY(!player.loaded());
+}
+
+void TestHostile::soundModuleLoadsOnDemand()
+{
+    LazySoundPlayer player(QStringLiteral(TEMPIOLO_SOUND_MODULE));
+    QVERIFY(!player.loaded());
+    player.play(Modulo1::allSoundPaths().first());
+    QVERIFY(player.loaded());
+    player.preload(Modulo1::allSoundPaths());
+    player.play(Modulo1::allSoundPaths().last());
 }
 
 void TestHostile::soundsFoundFromAnyFolderAndThroughALink_data()

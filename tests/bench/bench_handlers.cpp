@@ -1,0 +1,214 @@
+// What the child waits for inside the program: opening a window, laying out
+// a round, and the handling of one drop. Run by `make bench`.
+#include "ClockRandom.h"
+#include "DragLabel.h"
+#include "DropLabel.h"
+#include "Drops.h"
+#include "FormCalendario.h"
+#include "FormCiclo.h"
+#include "FormRiordina.h"
+#include "Modulo1.h"
+#include "MonthCalendar.h"
+#include "TestProgram.h"
+
+#include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+
+Q_DECLARE_METATYPE(Finestra)
+
+namespace {
+
+// The next answer a child would give: a right one or a wrong one.
+void answer(FormEsercizio *w, bool right)
+{
+    if (auto *ordering = qobject_cast<FormRiordina *>(w)) {
+        const OrderingRound &round = ordering->round();
+        for (int j = 0; j < round.size(); ++j) {
+            if (round.draggable(j)) {
+                Drops::dropName(
+                    w->findChild<DropLabel *>(
+                        QStringLiteral("Label4(%1)").arg(right ? j : (j + 1) % round.size())),
+                    j);
+                return;
+            }
+        }
+    } else if (auto *cycle = qobject_cast<FormCiclo *>(w)) {
+        const int card = cycle->round().visibleCard();
+        if (card >= 0)
+            Drops::dropName(w->findChild<DropLabel *>(
+                                QStringLiteral("Label3(%1)")
+                                    .arg(right ? card : (card + 1) % cycle->round().size())),
+                            card);
+    } else if (auto *calendar = qobject_cast<FormCalendario *>(w)) {
+        const auto asked = calendar->question().DataCercata();
+        auto *widget = w->findChild<MonthCalendar *>();
+        widget->setSelectedDate(QDate(asked.year, asked.month, asked.day).addDays(right ? 0 : 1));
+        emit widget->Click();
+    }
+}
+
+bool roundInProgress(FormEsercizio *w)
+{
+    if (auto *ordering = qobject_cast<FormRiordina *>(w))
+        return ordering->round().NumSistemati() < ordering->round().roundLength();
+    if (auto *cycle = qobject_cast<FormCiclo *>(w))
+        return cycle->round().NumSistemati() < cycle->round().roundLength();
+    return true;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+class BenchHandlers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void openWindow_data();
+    void openWindow();
+    void newRound_data();
+    void newRound();
+    void wrongDrop_data();
+    void wrongDrop();
+    void handlersOneByOne_data();
+    void handlersOneByOne();
+
+private:
+    void exerciseRows();
+};
+
+void BenchHandlers::exerciseRows()
+{
+    QTest::addColumn<Finestra>("window");
+    for (Finestra w : exerciseWindows)
+        QTest::addRow("%s", windowName(w)) << w;
+}
+
+void BenchHandlers::openWindow_data()
+{
+    QTest::addColumn<Finestra>("window");
+    for (Finestra w : allWindows)
+        QTest::addRow("%s", windowName(w)) << w;
+}
+
+// Created, opened, first round laid out and painted (offscreen), then closed.
+void BenchHandlers::openWindow()
+{
+    QFETCH(Finestra, window);
+    TestProgram program;
+    ClockRandom random;
+    program.random.setFallback(&random);
+    QBENCHMARK
+    {
+        QWidget *shown = program.windows.show(window);
+        QCoreApplication::processEvents();
+        shown->repaint();
+        program.windows.close(window);
+        TestProgram::settle();
+    }
+}
+
+void BenchHandlers::newRound_data()
+{
+    exerciseRows();
+}
+
+void BenchHandlers::newRound()
+{
+    QFETCH(Finestra, window);
+    TestProgram program;
+    ClockRandom random;
+    program.random.setFallback(&random);
+    Modulo1::AttendiAvanti = false;
+    auto *w = program.open<FormEsercizio>(window);
+    // With "avanti" hidden, ending a round lays out the next one at once;
+    // the new round is painted too.
+    QBENCHMARK
+    {
+        w->ConcludiEsercizio();
+        w->repaint();
+    }
+}
+
+void BenchHandlers::wrongDrop_data()
+{
+    exerciseRows();
+}
+
+void BenchHandlers::wrongDrop()
+{
+    QFETCH(Finestra, window);
+    TestProgram program;
+    ClockRandom random;
+    program.random.setFallback(&random);
+    auto *w = program.open<FormEsercizio>(window);
+    QBENCHMARK
+    {
+        answer(w, false);
+        w->repaint();
+        program.sound.played.clear();
+    }
+}
+
+void BenchHandlers::handlersOneByOne_data()
+{
+    exerciseRows();
+}
+
+// Right drops, wrong drops and round-completing drops change the round, so
+// each is timed by itself, many times over, in automatic mode.
+void BenchHandlers::handlersOneByOne()
+{
+    QFETCH(Finestra, window);
+    TestProgram program;
+    ClockRandom random;
+    program.random.setFallback(&random);
+    Modulo1::AttendiAvanti = false;
+    auto *w = program.open<FormEsercizio>(window);
+    std::vector<double> right, wrong, completing;
+    QElapsedTimer timer;
+    for (int i = 0; i < 600; ++i) {
+        const bool last = !roundInProgress(w) ||
+                          (qobject_cast<FormRiordina *>(w) &&
+                           qobject_cast<FormRiordina *>(w)->round().NumSistemati() ==
+                               qobject_cast<FormRiordina *>(w)->round().roundLength() - 1) ||
+                          (qobject_cast<FormCiclo *>(w) &&
+                           qobject_cast<FormCiclo *>(w)->round().NumSistemati() ==
+                               qobject_cast<FormCiclo *>(w)->round().roundLength() - 1) ||
+                          qobject_cast<FormCalendario *>(w);
+        // Each answer is timed with the repaint it causes.
+        timer.start();
+        answer(w, false);
+        w->repaint();
+        wrong.push_back(timer.nsecsElapsed() / 1e6);
+        timer.start();
+        answer(w, true);
+        w->repaint();
+        (last ? completing : right).push_back(timer.nsecsElapsed() / 1e6);
+        program.sound.played.clear();
+    }
+    const auto report = [&](const char *what, const std::vector<double> &times) {
+        if (times.empty())
+            return;
+        std::printf("handler %s %s: median %.3f ms, max %.3f ms over %zu\n", windowName(window),
+                    what, median(times), *std::max_element(times.begin(), times.end()),
+                    times.size());
+        QVERIFY2(median(times) < 2.0, what);
+    };
+    report("right-drop", right);
+    report("wrong-drop", wrong);
+    report("completing-drop", completing);
+    std::fflush(stdout);
+}
+
+QTEST_MAIN(BenchHandlers)
+#include "bench_handlers.moc"

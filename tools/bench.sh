@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# make bench: Tempiolo's start-up and memory against the smallest Qt Widgets
+# program (the floor), and the cost of its handlers, printed as one table.
+#   tools/bench.sh [build folder]       BENCH_RUNS=31 by default
+set -euo pipefail
+build=${1:-build}
+runs=${BENCH_RUNS:-31}
+cmake --build "$build" -j 2 --target tempiolo tempiolo_floor tempiolo_startup bench_handlers >/dev/null
+
+tmp=$(mktemp -d)
+xvfb=""
+cleanup() {
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+export XDG_RUNTIME_DIR="$tmp/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+floor=$(realpath "$build/tempiolo_floor")
+app=$(realpath "$build/tempiolo")
+
+startup() { # platform; prints "floor-ms floor-kib app-ms app-kib"
+    QT_QPA_PLATFORM=$1 "$build/tempiolo_startup" "$runs" "$floor" "$app" 2>/dev/null |
+        awk '{ printf "%s %s ", $2, $3 } END { print "" }'
+}
+
+echo "Measuring start-up on the offscreen platform ($runs runs each)..." >&2
+read -r off_fms off_fkb off_ams off_akb <<<"$(startup offscreen)"
+
+echo "Measuring start-up under Xvfb ($runs runs each)..." >&2
+mkfifo "$tmp/displayfd"
+Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1024x768x24 3>"$tmp/displayfd" >/dev/null 2>&1 &
+xvfb=$!
+read -r number <"$tmp/displayfd"
+export DISPLAY=":$number"
+read -r x_fms x_fkb x_ams x_akb <<<"$(startup xcb)"
+
+echo "Measuring the handlers..." >&2
+QT_QPA_PLATFORM=offscreen "$build/tests/bench_handlers" -maxwarnings 0 >"$tmp/handlers.txt" 2>&1 || true
+
+ratio() { awk "BEGIN { printf \"%.2f\", $2 / $1 }"; }
+verdict() { awk "BEGIN { print ($1 <= $2) ? \"met\" : \"not met\" }"; }
+
+echo
+echo "## Start-up and memory (medians of $runs runs, floor and Tempiolo taking turns)"
+echo
+echo "| Measure | Floor | Tempiolo | Ratio | Target |"
+echo "|---|---|---|---|---|"
+r=$(ratio "$off_fms" "$off_ams")
+echo "| Start-up to first paint, offscreen | $off_fms ms | $off_ams ms | $r | ≤ 1.15 ($(verdict "$r" 1.15)) |"
+r=$(ratio "$x_fms" "$x_ams")
+echo "| Start-up to first paint, Xvfb | $x_fms ms | $x_ams ms | $r | ≤ 1.15 ($(verdict "$r" 1.15)) |"
+r=$(ratio "$off_fkb" "$off_akb")
+echo "| Peak RSS, offscreen | $((off_fkb / 1024)) MB | $((off_akb / 1024)) MB | $r | ≤ 1.25 ($(verdict "$r" 1.25)) |"
+r=$(ratio "$x_fkb" "$x_akb")
+echo "| Peak RSS, Xvfb | $((x_fkb / 1024)) MB | $((x_akb / 1024)) MB | $r | ≤ 1.25 ($(verdict "$r" 1.25)) |"
+
+echo
+echo "## Inside the program (offscreen, each timing includes the repaint it causes)"
+echo
+awk '
+    /^RESULT : BenchHandlers::/ {
+        split($0, parts, "::"); test = parts[2]; sub(/\(\).*/, "", test)
+        match($0, /"[^"]+"/); window = substr($0, RSTART + 1, RLENGTH - 2)
+        getline; value[window, test] = $1; windows[window] = 1; next
+    }
+    /^handler / {
+        window = $2; what = $3; sub(/:$/, "", what)
+        value[window, what] = $5 " / " $8; next
+    }
+    END {
+        print "| Window | Open (ms) | New round (ms) | Wrong drop (ms) | Right drop, median / max (ms) | Round-completing drop, automatic, median / max (ms) |"
+        print "|---|---|---|---|---|---|"
+        n = split("FormAvvio FormMenu Form1 Form2 Form3 Form4 Form5 Form6 Form7", order, " ")
+        for (i = 1; i <= n; ++i) {
+            w = order[i]
+            printf "| %s | %s | %s | %s | %s | %s |\n", w, value[w, "openWindow"],
+                (value[w, "newRound"] == "" ? "-" : value[w, "newRound"]),
+                (value[w, "wrongDrop"] == "" ? "-" : value[w, "wrongDrop"]),
+                (value[w, "right-drop"] == "" ? "-" : value[w, "right-drop"]),
+                (value[w, "completing-drop"] == "" ? "-" : value[w, "completing-drop"])
+        }
+    }' "$tmp/handlers.txt"
+echo
+echo "Targets: every handler under 2 ms, every window open under 16 ms."
+if grep -q '^FAIL' "$tmp/handlers.txt"; then
+    grep '^FAIL' "$tmp/handlers.txt"
+    exit 1
+fi
