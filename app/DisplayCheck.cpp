@@ -1,36 +1,28 @@
 #include "DisplayCheck.h"
 
+#include <QList>
 #include <QtGlobal>
 
-#include <dlfcn.h>
+#include <cstdio>
+#include <unistd.h>
 
 namespace DisplayCheck {
 
 namespace {
 
-// Asks libxcb, loaded only now (Qt's X11 support loads it anyway), whether
-// the display answers. Unknown when libxcb cannot be found.
-bool xDisplayAnswers(const QByteArray &display, bool *known)
+QtMessageHandler usualHandler = nullptr;
+QList<std::pair<QtMsgType, QString>> held;
+
+// Qt warns about the display and the platform plugin before it gives up with
+// a fatal message; the warnings are held back until it is known which it is.
+void openingHandler(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
-    using Connect = void *(*)(const char *, int *);
-    using HasError = int (*)(void *);
-    using Disconnect = void (*)(void *);
-    void *library = dlopen("libxcb.so.1", RTLD_LAZY | RTLD_LOCAL);
-    *known = false;
-    if (!library)
-        return true;
-    const auto connect = reinterpret_cast<Connect>(dlsym(library, "xcb_connect"));
-    const auto hasError = reinterpret_cast<HasError>(dlsym(library, "xcb_connection_has_error"));
-    const auto disconnect = reinterpret_cast<Disconnect>(dlsym(library, "xcb_disconnect"));
-    bool answers = true;
-    if (connect && hasError && disconnect) {
-        *known = true;
-        void *connection = connect(display.constData(), nullptr);
-        answers = hasError(connection) == 0;
-        disconnect(connection);
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "tempiolo: cannot open the display %s\n",
+                     qEnvironmentVariable("DISPLAY").toLocal8Bit().constData());
+        _exit(2);
     }
-    dlclose(library);
-    return answers;
+    held.append({type, message});
 }
 
 } // namespace
@@ -40,20 +32,25 @@ bool displayAvailable(QString *problem)
     const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     if (!platform.isEmpty() && !platform.startsWith(QLatin1String("xcb")))
         return true;
-    const QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty()) {
-        if (platform.isEmpty() && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-            return true;
+    if (qEnvironmentVariableIsEmpty("DISPLAY") &&
+        (!platform.isEmpty() || qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))) {
         *problem = QStringLiteral("no graphical display is available (DISPLAY is not set)");
         return false;
     }
-    bool known = false;
-    if (!xDisplayAnswers(display, &known) && known) {
-        *problem =
-            QStringLiteral("cannot open the display %1").arg(QString::fromLocal8Bit(display));
-        return false;
-    }
     return true;
+}
+
+void guardOpening()
+{
+    usualHandler = qInstallMessageHandler(openingHandler);
+}
+
+void openingDone()
+{
+    qInstallMessageHandler(usualHandler);
+    for (const auto &[type, message] : std::as_const(held))
+        usualHandler(type, QMessageLogContext(), message);
+    held.clear();
 }
 
 } // namespace DisplayCheck

@@ -4,8 +4,14 @@
 
 namespace DisplayCheck {
 
-// Whether a graphical display can be reached; when it cannot, `problem`
+// Whether a graphical display is set at all; when it is not, `problem`
 // says why in one line. Platforms other than X11 are left for Qt to judge.
 bool displayAvailable(QString *problem);
+
+// While Qt opens the display: a display that cannot be reached ends the
+// program with one clear line and status 2, instead of Qt's abort.
+void guardOpening();
+// Once the display is open, messages go their usual way again.
+void openingDone();
 
 } // namespace DisplayCheck

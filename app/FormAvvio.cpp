@@ -13,7 +13,6 @@
 FormAvvio::FormAvvio(QWidget *parent) : ColouredWidget(parent)
 {
     setWindowTitle(QString());
-    setWindowIcon(Pictures::icon(Pictures::calendarPage()));
     setFixedSize(Design::size(9795, 9630));
     setColour(Palette::cyan());
 

@@ -5,7 +5,6 @@
 #include "Dialogs.h"
 #include "Modulo1.h"
 #include "Palette.h"
-#include "Pictures.h"
 #include "WindowRegistry.h"
 #include "WrappingRadioButton.h"
 
@@ -43,7 +42,6 @@ void openExercise(Finestra exercise)
 FormMenu::FormMenu(QWidget *parent) : ColouredWidget(parent)
 {
     setWindowTitle(QString());
-    setWindowIcon(Pictures::icon(Pictures::calendarPage()));
     setFixedSize(Design::size(9690, 8520));
     setColour(Palette::lightCyan());
 

@@ -4,6 +4,7 @@
 #include "LazySoundPlayer.h"
 #include "MessageBoxDialogs.h"
 #include "Modulo1.h"
+#include "Pictures.h"
 #include "Program.h"
 #include "WindowRegistry.h"
 
@@ -21,7 +22,9 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    DisplayCheck::guardOpening();
     QApplication app(argc, argv);
+    DisplayCheck::openingDone();
     // The windows carry no title of their own; window managers show this name.
     QApplication::setApplicationName(QStringLiteral("Tempiolo"));
     QApplication::setDesktopFileName(QStringLiteral("tempiolo"));
@@ -38,8 +41,13 @@ int main(int argc, char *argv[])
 
     Modulo1::Main();
     QWidget *startScreen = windows.window(Finestra::FormAvvio);
-    // Ready before the first answer, but not in the way of the start screen.
-    FirstPaint::after(startScreen, [&sound] { sound.preload(Modulo1::allSoundPaths()); });
+    // Ready before the first answer, but not in the way of the start screen:
+    // the sounds, and the calendar-page icon of the start screen and the menu
+    // (the window system asks for it in several sizes).
+    FirstPaint::after(startScreen, [&sound] {
+        QApplication::setWindowIcon(Pictures::icon(Pictures::calendarPage()));
+        sound.preload(Modulo1::allSoundPaths());
+    });
     // Installed last, so it is told of the paint first and reports before the preload.
     if (FirstPaint::reportRequested())
         FirstPaint::report(startScreen);

@@ -10,7 +10,7 @@ packages=(
     fonts-liberation
     xvfb xauth xdotool x11-utils imagemagick
     tesseract-ocr tesseract-ocr-ita
-    dpkg-dev file
+    dpkg-dev file strace desktop-file-utils appstream
 )
 
 missing=()

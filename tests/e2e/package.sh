@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds the .deb, unpacks it into a scratch root and starts the installed
+# program from there, through its link in bin/, from another folder, under
+# Xvfb: the start screen must appear and the sounds be found beside the real
+# executable.
+source "$(dirname "$0")/lib.sh"
+BUILD=$(realpath "$1")
+
+(cd "$E2E_TMP" && cpack --config "$BUILD/CPackConfig.cmake" -G DEB -B "$E2E_TMP/package" >cpack.log 2>&1) ||
+    { cat "$E2E_TMP/cpack.log"; e2e_fail "cpack builds the package"; e2e_finish; }
+deb=$(ls "$E2E_TMP"/package/tempiolo_*.deb 2>/dev/null | head -1)
+e2e_check "a .deb is built" test -f "$deb"
+[ -f "$deb" ] || e2e_finish
+
+info=$(dpkg-deb -I "$deb")
+e2e_check "the package is in the education section" grep -q "Section: education" <<<"$info"
+e2e_check "it depends on Qt Widgets" grep -qE "Depends:.*libqt6widgets6" <<<"$info"
+e2e_check "and on the fonts the texts are sized for" grep -qE "Depends:.*fonts-liberation" <<<"$info"
+
+root="$E2E_TMP/root"
+mkdir -p "$root"
+dpkg-deb -x "$deb" "$root"
+e2e_check "bin/tempiolo links to the private executable" \
+    test "$(readlink "$root/usr/bin/tempiolo")" = ../lib/tempiolo/tempiolo
+e2e_check "the executable is there" test -x "$root/usr/lib/tempiolo/tempiolo"
+e2e_check "the sound module lies beside it" test -f "$root/usr/lib/tempiolo/libtempiolo-suoni.so"
+for sound in si1 si2 si3 si4 no; do
+    e2e_check "suoni/$sound.wav lies beside it" test -s "$root/usr/lib/tempiolo/suoni/$sound.wav"
+done
+e2e_check "the menu entry is valid" desktop-file-validate "$root/usr/share/applications/tempiolo.desktop"
+e2e_check "it is in the Education category" grep -q "^Categories=Education;" "$root/usr/share/applications/tempiolo.desktop"
+e2e_check "the AppStream description is valid" \
+    appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.tempiolo.metainfo.xml"
+e2e_check "the icon is an SVG in the hicolor theme" \
+    grep -q "<svg" "$root/usr/share/icons/hicolor/scalable/apps/tempiolo.svg"
+
+e2e_start_x
+cd "$E2E_TMP" || exit 1
+strace -f -e trace=openat -o "$E2E_TMP/strace.log" "$root/usr/bin/tempiolo" >"$E2E_TMP/app.log" 2>&1 &
+E2E_APP_PID=$!
+e2e_check "the installed program shows its start screen" e2e_wait_window 653 642
+# The sounds are made ready just after the start screen is painted.
+for _ in $(seq 50); do
+    grep -q "$root/usr/lib/tempiolo/suoni/no.wav\".*= [0-9]" "$E2E_TMP/strace.log" && break
+    sleep 0.1
+done
+e2e_check "it loads its sound module" grep -qE "$root/usr/lib/tempiolo/libtempiolo-suoni.so\".*= [0-9]" "$E2E_TMP/strace.log"
+e2e_check "and opens its sounds beside the real executable" \
+    grep -qE "$root/usr/lib/tempiolo/suoni/si1.wav\".*= [0-9]" "$E2E_TMP/strace.log"
+e2e_finish
