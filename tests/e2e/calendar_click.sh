@@ -5,13 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 APP=$1
 
-e2e_start_x
-e2e_start_app "$APP"
-e2e_wait_window 653 642 || { e2e_fail "the start screen appears"; e2e_finish; }
-e2e_click_window 307 347
-e2e_wait_window 646 568 || { e2e_fail "Avvio leads to the menu"; e2e_finish; }
-e2e_click_window 450 48
-e2e_wait_exercise 687 513 || { e2e_fail "the menu opens Usa il calendario"; e2e_finish; }
+e2e_open_exercise "$APP" 450 48 513 "Usa il calendario"
 
 months=(gennaio febbraio marzo aprile maggio giugno luglio agosto settembre ottobre novembre dicembre)
 # The calendar's day grid: a header row, then six weeks, Monday first.

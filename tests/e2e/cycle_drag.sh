@@ -5,13 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 APP=$1
 
-e2e_start_x
-e2e_start_app "$APP"
-e2e_wait_window 653 642 || { e2e_fail "the start screen appears"; e2e_finish; }
-e2e_click_window 307 347
-e2e_wait_window 646 568 || { e2e_fail "Avvio leads to the menu"; e2e_finish; }
-e2e_click_window 156 160
-e2e_wait_exercise 687 475 || { e2e_fail "the menu opens Ciclo dei giorni"; e2e_finish; }
+e2e_open_exercise "$APP" 156 160 475 "Ciclo dei giorni"
 
 days=(lunedi martedi mercoledi giovedi venerdi sabato domenica)
 # The ring's places: left top width (height 25).

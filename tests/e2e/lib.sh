@@ -318,3 +318,16 @@ e2e_dialog_click() {
     xdotool click 1
     sleep 0.4
 }
+
+# Starts X and the program, passes the start screen and opens one exercise
+# from the menu: its button's centre and its client height, and a name for
+# the messages.
+e2e_open_exercise() { # program, button x y, client height, name
+    e2e_start_x
+    e2e_start_app "$1"
+    e2e_wait_window 653 642 || { e2e_fail "the start screen appears"; e2e_finish; }
+    e2e_click_window 307 347
+    e2e_wait_window 646 568 || { e2e_fail "Avvio leads to the menu"; e2e_finish; }
+    e2e_click_window "$2" "$3"
+    e2e_wait_exercise 687 "$4" || { e2e_fail "the menu opens $5"; e2e_finish; }
+}

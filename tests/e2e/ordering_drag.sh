@@ -4,13 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 APP=$1
 
-e2e_start_x
-e2e_start_app "$APP"
-e2e_wait_window 653 642 || { e2e_fail "the start screen appears"; e2e_finish; }
-e2e_click_window 307 347
-e2e_wait_window 646 568 || { e2e_fail "Avvio leads to the menu"; e2e_finish; }
-e2e_click_window 156 48
-e2e_wait_exercise 687 513 || { e2e_fail "the menu opens Riordina i giorni (1)"; e2e_finish; }
+e2e_open_exercise "$APP" 156 48 513 "Riordina i giorni (1)"
 
 days=(lunedi martedi mercoledi giovedi venerdi sabato domenica)
 name_top() { echo $((7 + 49 * $1)); }
