@@ -88,6 +88,8 @@ e2e_wait_window() { # width height
                 WIN_ID=$id
                 WIN_X=$X
                 WIN_Y=$Y
+                # The start screen and the menu have no menu bar.
+                MENU_H=0
                 sleep 0.3
                 return 0
             fi

@@ -308,12 +308,10 @@ e2e_start_x
 e2e_start_app "$APP"
 e2e_wait_window 653 642 || { e2e_fail "the start screen appears"; e2e_finish; }
 e2e_shot
-MENU_H=0
 e2e_check "the start screen shows the title" test "$(e2e_plain "$(e2e_read 49 63 501 233)")" = tempiolo
 e2e_check "and the Avvio button" test "$(e2e_plain "$(e2e_read 160 354 295 34)")" = avvio
 e2e_click_window 307 347
 e2e_wait_window 646 568 || { e2e_fail "Avvio leads to the menu"; e2e_finish; }
-MENU_H=0
 # A selected option's indicator has a dark dot in its white middle.
 radio_on() {
     local mean
