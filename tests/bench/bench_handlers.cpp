@@ -46,19 +46,40 @@ void answer(FormEsercizio *w, bool right)
     } else if (auto *calendar = qobject_cast<FormCalendario *>(w)) {
         const auto asked = calendar->question().DataCercata();
         auto *widget = w->findChild<MonthCalendar *>();
-        widget->setSelectedDate(QDate(asked.year, asked.month, asked.day).addDays(right ? 0 : 1));
+        // A wrong day next to the asked one, on the same page.
+        const int day = right ? asked.day : (asked.day == 1 ? 2 : asked.day - 1);
+        widget->setSelectedDate(QDate(asked.year, asked.month, day));
         emit widget->Click();
     }
 }
 
-bool roundInProgress(FormEsercizio *w)
+// What the child does before answering and is not an answer: turning the
+// calendar to the asked month.
+void turnToQuestion(FormEsercizio *w)
+{
+    if (auto *calendar = qobject_cast<FormCalendario *>(w)) {
+        const auto asked = calendar->question().DataCercata();
+        w->findChild<MonthCalendar *>()->setCurrentPage(asked.year, asked.month);
+        w->repaint();
+    }
+}
+
+// Right answers still needed to complete the round: one in the calendar.
+int rightAnswersLeft(FormEsercizio *w)
 {
     if (auto *ordering = qobject_cast<FormRiordina *>(w))
-        return ordering->round().NumSistemati() < ordering->round().roundLength();
+        return ordering->round().roundLength() - ordering->round().NumSistemati();
     if (auto *cycle = qobject_cast<FormCiclo *>(w))
-        return cycle->round().NumSistemati() < cycle->round().roundLength();
-    return true;
+        return cycle->round().roundLength() - cycle->round().NumSistemati();
+    return 1;
 }
+
+// The program with real random rounds, as a child sees them.
+struct BenchProgram : TestProgram
+{
+    BenchProgram() { random.setFallback(&clock); }
+    ClockRandom clock;
+};
 
 double median(std::vector<double> values)
 {
@@ -104,9 +125,7 @@ void BenchHandlers::openWindow_data()
 void BenchHandlers::openWindow()
 {
     QFETCH(Finestra, window);
-    TestProgram program;
-    ClockRandom random;
-    program.random.setFallback(&random);
+    BenchProgram program;
     QBENCHMARK
     {
         QWidget *shown = program.windows.show(window);
@@ -125,9 +144,7 @@ void BenchHandlers::newRound_data()
 void BenchHandlers::newRound()
 {
     QFETCH(Finestra, window);
-    TestProgram program;
-    ClockRandom random;
-    program.random.setFallback(&random);
+    BenchProgram program;
     Modulo1::AttendiAvanti = false;
     auto *w = program.open<FormEsercizio>(window);
     // With "avanti" hidden, ending a round lays out the next one at once;
@@ -147,9 +164,7 @@ void BenchHandlers::wrongDrop_data()
 void BenchHandlers::wrongDrop()
 {
     QFETCH(Finestra, window);
-    TestProgram program;
-    ClockRandom random;
-    program.random.setFallback(&random);
+    BenchProgram program;
     auto *w = program.open<FormEsercizio>(window);
     QBENCHMARK
     {
@@ -169,22 +184,14 @@ void BenchHandlers::handlersOneByOne_data()
 void BenchHandlers::handlersOneByOne()
 {
     QFETCH(Finestra, window);
-    TestProgram program;
-    ClockRandom random;
-    program.random.setFallback(&random);
+    BenchProgram program;
     Modulo1::AttendiAvanti = false;
     auto *w = program.open<FormEsercizio>(window);
     std::vector<double> right, wrong, completing;
     QElapsedTimer timer;
     for (int i = 0; i < 600; ++i) {
-        const bool last = !roundInProgress(w) ||
-                          (qobject_cast<FormRiordina *>(w) &&
-                           qobject_cast<FormRiordina *>(w)->round().NumSistemati() ==
-                               qobject_cast<FormRiordina *>(w)->round().roundLength() - 1) ||
-                          (qobject_cast<FormCiclo *>(w) &&
-                           qobject_cast<FormCiclo *>(w)->round().NumSistemati() ==
-                               qobject_cast<FormCiclo *>(w)->round().roundLength() - 1) ||
-                          qobject_cast<FormCalendario *>(w);
+        const bool last = rightAnswersLeft(w) <= 1;
+        turnToQuestion(w);
         // Each answer is timed with the repaint it causes.
         timer.start();
         answer(w, false);

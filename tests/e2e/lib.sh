@@ -77,19 +77,17 @@ e2e_app_running() {
     kill -0 "$E2E_APP_PID" 2>/dev/null
 }
 
-# Waits until the program shows a top-level window of the given size.
-e2e_wait_window() { # width height
-    local width=$1 height=$2 tries=0 id geometry
+# Waits until the program shows a window for which `fits` holds (it sees
+# the window's WIDTH, HEIGHT and id in WINDOW); leaves the window's place in
+# FOUND_ID, FOUND_X, FOUND_Y, FOUND_W and FOUND_H.
+e2e_poll_windows() { # fits-function, then its arguments
+    local tries=0 id geometry
     while [ $tries -lt 100 ]; do
         for id in $(xdotool search --onlyvisible --class tempiolo 2>/dev/null); do
             geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null) || continue
             eval "$geometry"
-            if [ "$WIDTH" = "$width" ] && [ "$HEIGHT" = "$height" ]; then
-                WIN_ID=$id
-                WIN_X=$X
-                WIN_Y=$Y
-                # The start screen and the menu have no menu bar.
-                MENU_H=0
+            if "$@"; then
+                FOUND_ID=$id FOUND_X=$X FOUND_Y=$Y FOUND_W=$WIDTH FOUND_H=$HEIGHT
                 sleep 0.3
                 return 0
             fi
@@ -100,28 +98,26 @@ e2e_wait_window() { # width height
     return 1
 }
 
-# Waits for an exercise window: its client area plus a menu bar.
-e2e_wait_exercise() { # client width, client height
-    local width=$1 height=$2 tries=0 id geometry
-    while [ $tries -lt 100 ]; do
-        for id in $(xdotool search --onlyvisible --class tempiolo 2>/dev/null); do
-            geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null) || continue
-            eval "$geometry"
-            if [ "$WIDTH" = "$width" ] && [ "$HEIGHT" -gt "$height" ] &&
-                [ "$HEIGHT" -lt $((height + 60)) ]; then
-                WIN_ID=$id
-                WIN_X=$X
-                WIN_Y=$Y
-                MENU_H=$((HEIGHT - height))
-                sleep 0.3
-                return 0
-            fi
-        done
-        sleep 0.1
-        tries=$((tries + 1))
-    done
-    return 1
+# The same, making the window found the window under test.
+e2e_wait_for() { # fits-function, then its arguments
+    e2e_poll_windows "$@" || return 1
+    WIN_ID=$FOUND_ID WIN_X=$FOUND_X WIN_Y=$FOUND_Y
 }
+
+# A window of exactly this size: the start screen and the menu, which have
+# no menu bar.
+e2e_sized() {
+    [ "$WIDTH" = "$1" ] && [ "$HEIGHT" = "$2" ] && MENU_H=0
+}
+
+# An exercise window: its client area plus a menu bar.
+e2e_client_sized() {
+    [ "$WIDTH" = "$1" ] && [ "$HEIGHT" -gt "$2" ] && [ "$HEIGHT" -lt $(($2 + 60)) ] &&
+        MENU_H=$((HEIGHT - $2))
+}
+
+e2e_wait_window() { e2e_wait_for e2e_sized "$1" "$2"; } # width height
+e2e_wait_exercise() { e2e_wait_for e2e_client_sized "$1" "$2"; } # client width, client height
 
 # Screen coordinates of a point of the window's client area (below the menu bar).
 e2e_sx() { echo $((WIN_X + $1)); }
@@ -260,27 +256,13 @@ DLG_X=0
 DLG_Y=0
 DLG_W=0
 DLG_H=0
+# Any window of the program but the one under test, big enough for a box.
+e2e_other_window() {
+    [ "$WINDOW" != "$WIN_ID" ] && [ "$WIDTH" -gt 150 ] && [ "$HEIGHT" -gt 60 ]
+}
 e2e_wait_dialog() {
-    local tries=0 id geometry
-    while [ $tries -lt 50 ]; do
-        for id in $(xdotool search --onlyvisible --class tempiolo 2>/dev/null); do
-            [ "$id" = "$WIN_ID" ] && continue
-            geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null) || continue
-            eval "$geometry"
-            if [ "$WIDTH" -gt 150 ] && [ "$HEIGHT" -gt 60 ]; then
-                DLG_ID=$id
-                DLG_X=$X
-                DLG_Y=$Y
-                DLG_W=$WIDTH
-                DLG_H=$HEIGHT
-                sleep 0.3
-                return 0
-            fi
-        done
-        sleep 0.1
-        tries=$((tries + 1))
-    done
-    return 1
+    e2e_poll_windows e2e_other_window || return 1
+    DLG_ID=$FOUND_ID DLG_X=$FOUND_X DLG_Y=$FOUND_Y DLG_W=$FOUND_W DLG_H=$FOUND_H
 }
 
 e2e_dialog_gone() {

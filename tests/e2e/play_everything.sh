@@ -8,10 +8,10 @@
 # The first argument is the program, the second "waiting" or "automatic":
 # the two halves run as two tests, each with its own X server.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/calendar.sh"
 APP=$1
 PLAY_MODE=${2:-waiting}
 
-MONTHS=(gennaio febbraio marzo aprile maggio giugno luglio agosto settembre ottobre novembre dicembre)
 DAYS=(lunedi martedi mercoledi giovedi venerdi sabato domenica)
 RED="#d81b1b"
 
@@ -95,7 +95,7 @@ back_to_menu() {
 play_ordering() { # window, button x y
     local window=$1 n names_x places_x pitch given names first=-1
     case $window in
-    Form1 | Form2) n=12 names_x=14 places_x=224 pitch=525 names=("${MONTHS[@]}") ;;
+    Form1 | Form2) n=12 names_x=14 places_x=224 pitch=525 names=("${E2E_MONTHS[@]}") ;;
     Form3 | Form4) n=7 names_x=7 places_x=196 pitch=735 names=("${DAYS[@]}") ;;
     esac
     given=0
@@ -170,7 +170,7 @@ play_ordering() { # window, button x y
 play_cycle() { # window, button x y
     local window=$1 n names ring
     if [ "$window" = Form5 ]; then
-        n=12 names=("${MONTHS[@]}")
+        n=12 names=("${E2E_MONTHS[@]}")
         ring=("196 7 133" "329 49 133" "385 84 133" "413 126 133" "378 168 133" "350 210 133"
             "182 259 167" "56 217 133" "21 175 133" "0 133 133" "21 91 133" "63 49 133")
     else
@@ -230,55 +230,25 @@ play_cycle() { # window, button x y
 }
 
 # ---- calendar -------------------------------------------------------------------
-cell_x() { awk "BEGIN { printf \"%d\", 64 + ($1 + 0.5) * 297 / 7 }"; }
-cell_y() { awk "BEGIN { printf \"%d\", 31 + ($1 + 0.5) * 242 / 7 }"; }
-SHOWN_MONTH=8
-SHOWN_YEAR=2000
-parse_question() {
-    local words day name year m
-    read -r -a words <<<"$1"
-    [ "${#words[@]}" -ge 5 ] || return 1
-    day=$(e2e_plain "${words[2]}")
-    name=$(e2e_plain "${words[3]}")
-    year=$(e2e_plain "${words[4]}")
-    m=$(index_in "$name" "${MONTHS[@]}")
-    [ "$m" -ge 0 ] && [ -n "$day" ] && [ -n "$year" ] || return 1
-    echo "$day $((m + 1)) $year"
-}
-turn_to() { # month year
-    local steps=$((($2 - SHOWN_YEAR) * 12 + $1 - SHOWN_MONTH))
-    while [ $steps -gt 0 ]; do e2e_click 348 19; steps=$((steps - 1)); done
-    while [ $steps -lt 0 ]; do e2e_click 75 19; steps=$((steps + 1)); done
-    SHOWN_MONTH=$1
-    SHOWN_YEAR=$2
-}
-click_day() { # day month year
-    turn_to "$2" "$3"
-    local offset index
-    offset=$(($(date -d "$3-$2-01" +%u) - 1))
-    [ $offset -lt 1 ] && offset=$((offset + 7))
-    index=$((offset + $1 - 1))
-    e2e_click "$(cell_x $((index % 7)))" "$(cell_y $((index / 7 + 1)))"
-}
 play_calendar() { # button x y
     open_from_menu Form7 "$1" "$2" 513
-    SHOWN_MONTH=8
-    SHOWN_YEAR=2000
+    CAL_MONTH=8
+    CAL_YEAR=2000
     local question asked day month year
     question=$(e2e_read 64 288 297 41)
-    asked=$(parse_question "$question") || { e2e_fail "Form7 ($MODE): the question reads as a date: '$question'"; e2e_finish; }
+    asked=$(cal_parse_question "$question") || { e2e_fail "Form7 ($MODE): the question reads as a date: '$question'"; e2e_finish; }
     read -r day month year <<<"$asked"
-    click_day $((day == 1 ? 2 : day - 1)) "$month" "$year"
+    cal_click_day $((day == 1 ? 2 : day - 1)) "$month" "$year"
     e2e_shot
     e2e_check "Form7 ($MODE): a wrong day counts one wrong answer" counts_are 0 1
     e2e_check "Form7 ($MODE): the sad face shows" sad
     e2e_check "Form7 ($MODE): the window never changes its orange" test "$(background)" = "#ff8000"
-    click_day "$day" "$month" "$year"
+    cal_click_day "$day" "$month" "$year"
     e2e_shot
     check_round_end 1 1
     e2e_check "Form7 ($MODE): the window keeps its orange" test "$(background)" = "#ff8000"
     if [ $MODE = waiting ]; then
-        click_day "$day" "$month" "$year"
+        cal_click_day "$day" "$month" "$year"
         e2e_shot
         e2e_check "Form7 (waiting): the same day again counts again" test "$(rights)" = 2
         # The date in digits, then the question hidden by a click on it.
@@ -299,8 +269,23 @@ play_calendar() { # button x y
         e2e_check "Form7 (waiting): avanti asks a new date, in digits" test "${#question}" -eq 15 -a "${question:0:7}" = trovail
     else
         question=$(e2e_read 64 288 297 41)
-        e2e_check "Form7 (automatic): the next date is asked at once" parse_question "$question"
+        e2e_check "Form7 (automatic): the next date is asked at once" cal_parse_question "$question"
     fi
+}
+
+# The menu's left column after "Riordina i giorni (1)": each exercise played
+# and left again through Esci.
+play_five_more() {
+    play_ordering Form4 156 104
+    back_to_menu
+    play_cycle Form6 156 160
+    back_to_menu
+    play_ordering Form1 156 216
+    back_to_menu
+    play_ordering Form2 156 272
+    back_to_menu
+    play_cycle Form5 156 328
+    back_to_menu
 }
 
 # ---- the run --------------------------------------------------------------------
@@ -353,16 +338,7 @@ if [ "$PLAY_MODE" = waiting ]; then
     fi
     back_to_menu
 
-    play_ordering Form4 156 104
-    back_to_menu
-    play_cycle Form6 156 160
-    back_to_menu
-    play_ordering Form1 156 216
-    back_to_menu
-    play_ordering Form2 156 272
-    back_to_menu
-    play_cycle Form5 156 328
-    back_to_menu
+    play_five_more
     play_calendar 452 48
     e2e_menu Informazioni
     if e2e_wait_dialog; then
@@ -386,16 +362,7 @@ else
     back_to_menu
     e2e_shot
     e2e_check "the choice survives the return to the menu" radio_on 324 342
-    play_ordering Form4 156 104
-    back_to_menu
-    play_cycle Form6 156 160
-    back_to_menu
-    play_ordering Form1 156 216
-    back_to_menu
-    play_ordering Form2 156 272
-    back_to_menu
-    play_cycle Form5 156 328
-    back_to_menu
+    play_five_more
     play_calendar 452 48
     back_to_menu
 fi
