@@ -1,13 +1,13 @@
 #include "LazySoundPlayer.h"
 
-#include "Modulo1.h"
 #include "SoundModule.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 
 LazySoundPlayer::LazySoundPlayer(const QString &modulePath, QObject *parent)
-    : QObject(parent), module_(modulePath.isEmpty() ? Modulo1::programFolder() + QDir::separator() +
+    : QObject(parent), module_(modulePath.isEmpty() ? QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator() +
                                                           QLatin1String(tempioloSoundModule)
                                                     : modulePath)
 {
