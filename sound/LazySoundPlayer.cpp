@@ -6,10 +6,20 @@
 #include <QCoreApplication>
 #include <QDir>
 
+namespace {
+
+// The folder of the executable, where the module is installed beside it.
+QString besideExecutable(const char *fileName)
+{
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator() +
+           QLatin1String(fileName);
+}
+
+} // namespace
+
 LazySoundPlayer::LazySoundPlayer(const QString &modulePath, QObject *parent)
-    : QObject(parent), module_(modulePath.isEmpty() ? QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator() +
-                                                          QLatin1String(tempioloSoundModule)
-                                                    : modulePath)
+    : QObject(parent),
+      module_(modulePath.isEmpty() ? besideExecutable(tempioloSoundModule) : modulePath)
 {
 }
 
