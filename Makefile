@@ -4,7 +4,7 @@ ASAN_DIR  ?= build-asan
 JOBS      ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test test-asan bench screenshots format clean
+.PHONY: all deps configure build run test test-asan bench screenshots pictures format clean
 
 all: build
 
@@ -34,6 +34,11 @@ test-asan: deps
 
 bench: build
 	tools/bench.sh $(BUILD_DIR)
+
+# Draws the reference pictures of every window anew, after an intended change
+# of look: look at each of them before committing them.
+pictures: build
+	cd $(BUILD_DIR)/tests && QT_QPA_PLATFORM=offscreen TEMPIOLO_WRITE_PICTURES=1 ./tst_pictures
 
 screenshots: build
 	tools/screenshots.sh $(BUILD_DIR)/tempiolo docs

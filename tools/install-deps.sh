@@ -7,7 +7,7 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n
     qt6-qpa-plugins libqt6svg6
-    fonts-liberation
+    fonts-liberation fonts-dejavu-core
     xvfb xauth xdotool x11-utils imagemagick
     tesseract-ocr tesseract-ocr-ita
     dpkg-dev file strace desktop-file-utils appstream
