@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "Design.h"
+#include "Focusable.h"
 #include "Modulo1.h"
 #include "Palette.h"
 #include "Pictures.h"
@@ -28,6 +29,7 @@ FormAvvio::FormAvvio(QWidget *parent) : ColouredWidget(parent)
     command1_->setIconSize(QSize(40, 40));
     command1_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     command1_->setGeometry(Design::rect(2400, 4560, 4425, 1305));
+    Focusable::install(command1_);
     connect(command1_, &QToolButton::clicked, this, &FormAvvio::Command1_Click);
 
     Form_Load();

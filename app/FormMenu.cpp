@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "Design.h"
 #include "Dialogs.h"
+#include "Focusable.h"
 #include "Modulo1.h"
 #include "Palette.h"
 #include "WindowRegistry.h"
@@ -67,6 +68,7 @@ FormMenu::FormMenu(QWidget *parent) : ColouredWidget(parent)
         option->setObjectName(QStringLiteral("Option1(%1)").arg(index));
         option->setFont(Design::arialBold(12));
         group->addButton(option, index);
+        Focusable::install(option);
         connect(option, &QRadioButton::clicked, this, [this, index] { Option1_Click(index); });
     }
     option1_[1]->setChecked(true);
@@ -84,6 +86,7 @@ QPushButton *FormMenu::addButton(const char *name, const QString &caption, const
     button->setObjectName(QLatin1String(name));
     button->setFont(Design::arialBold(18));
     button->setGeometry(place);
+    Focusable::install(button);
     return button;
 }
 

@@ -1,21 +1,37 @@
 #include "DragLabel.h"
 
 #include "DragPayload.h"
+#include "Marks.h"
+#include "PickUp.h"
 
 #include <QApplication>
 #include <QDrag>
 #include <QMouseEvent>
 #include <QPainter>
 
-DragLabel::DragLabel(int index, QWidget *parent) : QLabel(parent), index_(index) {}
+DragLabel::DragLabel(int index, QWidget *parent) : PlayLabel(index, parent) {}
 
-void DragLabel::mousePressEvent(QMouseEvent *event)
+bool DragLabel::playable() const
 {
-    if (event->button() == Qt::LeftButton) {
-        pressed_ = true;
-        pressedAt_ = event->position().toPoint();
-    }
-    QLabel::mousePressEvent(event);
+    return isVisibleTo(window()) && isEnabled() && !text().isEmpty();
+}
+
+void DragLabel::activate(bool byKey)
+{
+    PickUp::of(window())->tapCard(this, byKey);
+}
+
+QString DragLabel::accessibleText() const
+{
+    return text();
+}
+
+QList<PlayLabel *> DragLabel::neighbours() const
+{
+    QList<PlayLabel *> cards;
+    for (DragLabel *card : PickUp::of(window())->playableCards())
+        cards << card;
+    return cards;
 }
 
 void DragLabel::mouseMoveEvent(QMouseEvent *event)
@@ -27,13 +43,16 @@ void DragLabel::mouseMoveEvent(QMouseEvent *event)
         startDrag();
         return;
     }
-    QLabel::mouseMoveEvent(event);
+    PlayLabel::mouseMoveEvent(event);
 }
 
-void DragLabel::mouseReleaseEvent(QMouseEvent *event)
+void DragLabel::paintEvent(QPaintEvent *event)
 {
-    pressed_ = false;
-    QLabel::mouseReleaseEvent(event);
+    PlayLabel::paintEvent(event);
+    if (PickUp::of(window())->picked() == this) {
+        QPainter painter(this);
+        Marks::drawPickedUp(painter, rect());
+    }
 }
 
 QPixmap DragLabel::outline() const
@@ -55,7 +74,7 @@ QPixmap DragLabel::outline() const
 void DragLabel::startDrag()
 {
     const DragPayload payload{QCoreApplication::applicationPid(), DragPayload::tokenOf(window()),
-                              index_};
+                              index()};
     auto *drag = new QDrag(this);
     drag->setMimeData(payload.toMimeData());
     drag->setPixmap(outline());

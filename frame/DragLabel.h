@@ -1,32 +1,33 @@
 #pragma once
 
-#include <QLabel>
-#include <QPoint>
+#include "PlayLabel.h"
 
-// A name that the child drags with the mouse. Pressing on it and moving past
-// the system's drag distance starts the drag; an outline follows the pointer
-// while the label itself stays where it is. Disabled or hidden labels get no
-// mouse events, so they cannot be dragged.
-class DragLabel : public QLabel
+// A name that the child moves onto a place. Pressing on it and moving past
+// the system's drag distance starts a drag; an outline follows the pointer
+// while the label itself stays where it is. A click without a drag, Space
+// or Enter picks it up instead, for a later tap on a place. Disabled or
+// hidden labels get no mouse or key events, so they cannot be played.
+class DragLabel : public PlayLabel
 {
     Q_OBJECT
 
 public:
     explicit DragLabel(int index, QWidget *parent = nullptr);
 
-    int index() const { return index_; }
     // The picture that follows the pointer during a drag.
     QPixmap outline() const;
 
+    // Shown and enabled, with a name on it.
+    bool playable() const;
+
+    void activate(bool byKey) override;
+    QString accessibleText() const override;
+
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
+    QList<PlayLabel *> neighbours() const override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void startDrag();
-
-    const int index_;
-    QPoint pressedAt_;
-    bool pressed_ = false;
 };

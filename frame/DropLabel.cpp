@@ -2,12 +2,13 @@
 
 #include "DragLabel.h"
 #include "DragPayload.h"
+#include "PickUp.h"
 
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QPainter>
 
-DropLabel::DropLabel(int index, QWidget *parent) : QLabel(parent), index_(index)
+DropLabel::DropLabel(int index, QWidget *parent) : PlayLabel(index, parent)
 {
     setAcceptDrops(true);
 }
@@ -26,6 +27,32 @@ DragLabel *DropLabel::sourceOf(const QDropEvent *event) const
             return label;
     }
     return nullptr;
+}
+
+void DropLabel::deliver(DragLabel *source)
+{
+    emit dropped(index(), source);
+}
+
+void DropLabel::activate(bool byKey)
+{
+    PickUp::of(window())->tapPlace(this, byKey);
+}
+
+QString DropLabel::accessibleText() const
+{
+    const QString name = text().trimmed();
+    return QStringLiteral("posto %1: %2")
+        .arg(index() + 1)
+        .arg(name.isEmpty() ? QStringLiteral("vuoto") : name);
+}
+
+QList<PlayLabel *> DropLabel::neighbours() const
+{
+    QList<PlayLabel *> places;
+    for (DropLabel *place : PickUp::of(window())->places())
+        places << place;
+    return places;
 }
 
 void DropLabel::dragEnterEvent(QDragEnterEvent *event)
@@ -52,7 +79,7 @@ void DropLabel::dragMoveEvent(QDragMoveEvent *event)
 void DropLabel::dragLeaveEvent(QDragLeaveEvent *event)
 {
     setHighlighted(false);
-    QLabel::dragLeaveEvent(event);
+    PlayLabel::dragLeaveEvent(event);
 }
 
 void DropLabel::dropEvent(QDropEvent *event)
@@ -65,7 +92,9 @@ void DropLabel::dropEvent(QDropEvent *event)
     }
     event->setDropAction(Qt::MoveAction);
     event->accept();
-    emit dropped(index_, source);
+    // A drag ends play with a picked-up card as a tap on a place does.
+    PickUp::of(window())->putDown();
+    deliver(source);
 }
 
 void DropLabel::setHighlighted(bool on)
@@ -78,7 +107,7 @@ void DropLabel::setHighlighted(bool on)
 
 void DropLabel::paintEvent(QPaintEvent *event)
 {
-    QLabel::paintEvent(event);
+    PlayLabel::paintEvent(event);
     if (highlighted_) {
         // Shows where the name would land while it hovers over the place.
         QPainter painter(this);

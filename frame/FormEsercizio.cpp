@@ -4,14 +4,19 @@
 #include "Controls.h"
 #include "Counts.h"
 #include "Design.h"
+#include "DragLabel.h"
+#include "Focusable.h"
 #include "Modulo1.h"
 #include "Palette.h"
+#include "PickUp.h"
 #include "Picture.h"
 #include "Pictures.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -35,10 +40,13 @@ FormEsercizio::FormEsercizio(Finestra id, QWidget *parent)
     area_->setObjectName(QStringLiteral("area"));
     area_->setFixedSize(design_.client);
     area_->setColour(Palette::orange());
+    // A click on the background puts a picked-up card down.
+    area_->installEventFilter(this);
     layout->addWidget(area_);
 
     buildFrame();
     buildMenus();
+    PickUp::of(this);
 }
 
 FormEsercizio::~FormEsercizio() = default;
@@ -57,9 +65,11 @@ void FormEsercizio::buildFrame()
 
     comandoIconaNo_ = new Picture(Pictures::sadFace(), area_);
     comandoIconaNo_->setObjectName(QStringLiteral("ComandoIconaNo"));
+    comandoIconaNo_->setAccessibleName(QStringLiteral("faccina triste"));
     comandoIconaNo_->setGeometry(design_.faces);
     comandoIconaSi_ = new Picture(Pictures::laughingFace(), area_);
     comandoIconaSi_->setObjectName(QStringLiteral("ComandoIconaSi"));
+    comandoIconaSi_->setAccessibleName(QStringLiteral("faccina che ride"));
     comandoIconaSi_->setGeometry(design_.faces);
     comandoIconaSi_->raise();
 
@@ -73,6 +83,7 @@ void FormEsercizio::buildFrame()
     bottoneAvanti_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     bottoneAvanti_->setGeometry(design_.bottoneAvanti);
     bottoneAvanti_->setEnabled(false);
+    Focusable::install(bottoneAvanti_);
     connect(bottoneAvanti_, &QToolButton::clicked, this, &FormEsercizio::BottoneAvanti_Click);
 }
 
@@ -102,6 +113,20 @@ void FormEsercizio::buildMenus()
         &QAction::triggered, this, &FormEsercizio::MenuInformazioni_Click);
     connect(named(menuBar_->addAction(QStringLiteral("Esci")), "mnuEsci"), &QAction::triggered,
             this, &FormEsercizio::mnuEsci_Click);
+
+    // F10 reaches the menu bar from the keyboard, as on the desktop, without
+    // mnemonics that would change the captions.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            &FormEsercizio::openMenuBar);
+}
+
+void FormEsercizio::openMenuBar()
+{
+    const QList<QAction *> items = menuBar_->actions();
+    if (items.isEmpty())
+        return;
+    menuBar_->setFocus(Qt::ShortcutFocusReason);
+    menuBar_->setActiveAction(items.first());
 }
 
 QWidget *FormEsercizio::area() const
@@ -128,6 +153,22 @@ void FormEsercizio::loadFinished()
 {
     if (!design_.opensOnActivation)
         open();
+}
+
+bool FormEsercizio::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == area_ && event->type() == QEvent::MouseButtonPress)
+        PickUp::of(this)->putDown();
+    return QWidget::eventFilter(watched, event);
+}
+
+void FormEsercizio::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && PickUp::of(this)->picked()) {
+        PickUp::of(this)->putDown();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool FormEsercizio::event(QEvent *event)
@@ -159,9 +200,25 @@ void FormEsercizio::open()
     opened_ = true;
     bottoneAvanti_->setVisible(Modulo1::AttendiAvanti);
     prepareOpening();
-    etichettaEsatti_->setText(Counts::zeroText());
-    etichettaErrati_->setText(Counts::zeroText());
+    showCount(etichettaEsatti_, Counts::zeroText());
+    showCount(etichettaErrati_, Counts::zeroText());
+    newRound();
+}
+
+void FormEsercizio::newRound()
+{
+    PickUp::of(this)->putDown();
     NuovoEsercizio();
+    PickUp::of(this)->orderTabs();
+}
+
+void FormEsercizio::showCount(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    // Read out as the caption beside it and the number: "Esatti: 4".
+    const QString caption =
+        label == etichettaEsatti_ ? QStringLiteral("Esatti") : QStringLiteral("Errati");
+    label->setAccessibleName(caption + QStringLiteral(": ") + text.trimmed());
 }
 
 void FormEsercizio::SegnaEsatto()
@@ -171,7 +228,7 @@ void FormEsercizio::SegnaEsatto()
     comandoIconaSi_->show();
     comandoIconaNo_->hide();
     Modulo1::NumEsatti = Counts::raised(Modulo1::NumEsatti);
-    etichettaEsatti_->setText(Counts::text(Modulo1::NumEsatti));
+    showCount(etichettaEsatti_, Counts::text(Modulo1::NumEsatti));
     if (mnuSuonoSi_->isChecked())
         Modulo1::SuonoEsatto();
 }
@@ -181,7 +238,7 @@ void FormEsercizio::SegnaErrato()
     comandoIconaNo_->show();
     comandoIconaSi_->hide();
     Modulo1::NumErrati = Counts::raised(Modulo1::NumErrati);
-    etichettaErrati_->setText(Counts::text(Modulo1::NumErrati));
+    showCount(etichettaErrati_, Counts::text(Modulo1::NumErrati));
     if (design_.changesColour)
         area_->setColour(QColor(Qt::black));
     if (mnuSuonoSi_->isChecked())
@@ -193,19 +250,24 @@ void FormEsercizio::ConcludiEsercizio()
     if (!bottoneAvanti_->isHidden())
         bottoneAvanti_->setEnabled(true);
     else
-        NuovoEsercizio();
+        newRound();
 }
 
 void FormEsercizio::BottoneAvanti_Click()
 {
+    // Only the keyboard gives "avanti" the focus; it then goes on to the new round.
+    const bool byKey = bottoneAvanti_->hasFocus();
     bottoneAvanti_->setEnabled(false);
-    NuovoEsercizio();
+    newRound();
+    if (const QList<DragLabel *> cards = PickUp::of(this)->playableCards();
+        byKey && !cards.isEmpty())
+        cards.first()->setFocus(Qt::OtherFocusReason);
 }
 
 void FormEsercizio::MenuAzzera_Click()
 {
-    etichettaEsatti_->setText(Counts::zeroText());
-    etichettaErrati_->setText(Counts::zeroText());
+    showCount(etichettaEsatti_, Counts::zeroText());
+    showCount(etichettaErrati_, Counts::zeroText());
     Modulo1::NumEsatti = 0;
     Modulo1::NumErrati = 0;
 }

@@ -52,12 +52,18 @@ protected:
     QAction *soundMenuAction() const;
 
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     void buildFrame();
     void buildMenus();
     void open();
+    // Lays out a new round, with no card picked up and the keyboard's order anew.
+    void newRound();
+    void showCount(QLabel *label, const QString &text);
+    void openMenuBar();
     void BottoneAvanti_Click();
     void MenuAzzera_Click();
     void mnuSuonoSi_Click();

@@ -4,7 +4,10 @@
 #include "WrappingRadioButton.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleOption>
 
 namespace Controls {
 
@@ -42,6 +45,17 @@ QLabel *label(QWidget *parent, const LabelDesign &design)
     auto *created = new QLabel(parent);
     apply(created, design);
     return created;
+}
+
+void drawText(QPainter &painter, const QLabel *label)
+{
+    QStyleOption option;
+    option.initFrom(label);
+    const int margin = label->margin();
+    const QRect area = label->contentsRect().adjusted(margin, margin, -margin, -margin);
+    label->style()->drawItemText(&painter, area, int(label->alignment()) | Qt::TextForceLeftToRight,
+                                 option.palette, label->isEnabled(), label->text(),
+                                 label->foregroundRole());
 }
 
 } // namespace Controls

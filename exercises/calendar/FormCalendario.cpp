@@ -35,6 +35,10 @@ FormCalendario::FormCalendario(QWidget *parent) : FormEsercizio(Finestra::Form7,
     connect(mnuFalse_, &QAction::triggered, this, &FormCalendario::mnuFalse_Click);
     connect(mnuTrue_, &QAction::triggered, this, &FormCalendario::mnuTrue_Click);
 
+    // The keyboard goes from the calendar to the question, then to "avanti".
+    setTabOrder(calendar1_, label3_);
+    setTabOrder(label3_, findChild<QWidget *>(QStringLiteral("BottoneAvanti")));
+
     loadFinished();
 }
 
@@ -68,7 +72,8 @@ void FormCalendario::Calendar1_Click()
 
 void FormCalendario::Label3_Click()
 {
-    label3_->setText(QString::number(calendar1_->Month()));
+    // The month on show, which the month arrows change without moving the date.
+    label3_->setText(QString::number(calendar1_->monthShown()));
 }
 
 void FormCalendario::mnuFalse_Click()

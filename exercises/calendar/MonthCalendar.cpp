@@ -2,6 +2,8 @@
 
 #include "Design.h"
 
+#include <QKeyEvent>
+#include <QTableView>
 #include <QTextCharFormat>
 
 MonthCalendar::MonthCalendar(QWidget *parent) : QCalendarWidget(parent)
@@ -25,6 +27,21 @@ MonthCalendar::MonthCalendar(QWidget *parent) : QCalendarWidget(parent)
     setWeekdayTextFormat(Qt::Saturday, saturday);
 
     connect(this, &QCalendarWidget::clicked, this, &MonthCalendar::dayClicked);
+    if (auto *grid = findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview")))
+        grid->installEventFilter(this);
+}
+
+bool MonthCalendar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress &&
+        watched->objectName() == QLatin1String("qt_calendar_calendarview")) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            emit Click();
+            return true;
+        }
+    }
+    return QCalendarWidget::eventFilter(watched, event);
 }
 
 qint16 MonthCalendar::Day() const

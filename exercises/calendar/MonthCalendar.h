@@ -4,8 +4,9 @@
 
 // The month calendar of the calendar exercise: Italian names, no week
 // numbers, a big day grid. It reports the picked date as whole numbers and
-// raises Click only when the child clicks a day, never when the child only
-// moves to another month or year.
+// raises Click only when the child clicks a day, or presses Enter or Space
+// on the selected one, never when the child only moves to another day,
+// month or year (arrows, Page Up and Page Down, the month arrows).
 class MonthCalendar : public QCalendarWidget
 {
     Q_OBJECT
@@ -18,6 +19,9 @@ public:
     qint16 Year() const;
 
     static QDate openingDate() { return QDate(2000, 8, 10); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 signals:
     // The child clicked a day; Day, Month and Year already give it.
