@@ -4,6 +4,7 @@
 #include "Controls.h"
 #include "Focusable.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,6 +15,15 @@ PlayLabel::PlayLabel(int index, QWidget *parent) : QLabel(parent), index_(index)
     setFocusPolicy(Qt::TabFocus);
     Focusable::install(this);
     AccessiblePlay::install();
+}
+
+void PlayLabel::setText(const QString &text)
+{
+    if (text == QLabel::text())
+        return;
+    QLabel::setText(text);
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void PlayLabel::mousePressEvent(QMouseEvent *event)
@@ -44,8 +54,15 @@ void PlayLabel::keyPressEvent(QKeyEvent *event)
         QLabel::keyPressEvent(event);
         return;
     }
+    const QList<PlayLabel *> row = neighbours();
     int step = 0;
     switch (event->key()) {
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        if (!row.isEmpty())
+            (event->key() == Qt::Key_Home ? row.first() : row.last())
+                ->setFocus(Qt::OtherFocusReason);
+        return;
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -63,7 +80,6 @@ void PlayLabel::keyPressEvent(QKeyEvent *event)
         QLabel::keyPressEvent(event);
         return;
     }
-    const QList<PlayLabel *> row = neighbours();
     const qsizetype at = row.indexOf(this);
     if (row.isEmpty())
         return;

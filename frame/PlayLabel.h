@@ -5,8 +5,9 @@
 
 // What a name card and a place share in play without dragging: a click
 // that does not become a drag is a tap, Space and Enter do what a tap does,
-// the arrow keys move the focus to the neighbouring card or place, and the
-// focus ring shows where the keyboard is.
+// the arrow keys move the focus to the neighbouring card or place (Home and
+// End to the first and the last), and the focus ring shows where the
+// keyboard is.
 class PlayLabel : public QLabel
 {
     Q_OBJECT
@@ -15,6 +16,9 @@ public:
     explicit PlayLabel(int index, QWidget *parent = nullptr);
 
     int index() const { return index_; }
+
+    // Shows a new text and tells screen readers that the name changed.
+    void setText(const QString &text);
 
     // What a tap does: a card is picked up or put down, the picked card is
     // dropped on a place. `byKey`: the keyboard asked, so the focus follows.

@@ -4,8 +4,12 @@
 #include "Drops.h"
 #include "FormEsercizio.h"
 #include "Modulo1.h"
+#include "PickUp.h"
 #include "TestProgram.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -51,9 +55,98 @@ QMimeData *makeOffer(Offer offer, QWidget *window, QWidget *otherWindow)
     return data;
 }
 
+using Drops::Route;
+constexpr Route everyRoute[] = {Route::Drag, Route::Tap, Route::Keys, Route::Accessible};
+
+DropLabel *place(QWidget *window, int index)
+{
+    return PickUp::of(window)->places().value(index);
+}
+
+DropLabel *firstEmptyPlace(QWidget *window, int except)
+{
+    for (DropLabel *candidate : PickUp::of(window)->places()) {
+        if (candidate->index() != except && candidate->text().trimmed().isEmpty())
+            return candidate;
+    }
+    return nullptr;
+}
+
+// How a card looks, without the focus ring the keyboard may have left on it.
+QImage look(DragLabel *card)
+{
+    if (QWidget *focus = card->window()->focusWidget())
+        focus->clearFocus();
+    return card->grab().toImage();
+}
+
+DragLabel *firstCard(QWidget *window)
+{
+    return PickUp::of(window)->playableCards().value(0);
+}
+
+// Everything a child sees and hears of an exercise window, and the scores.
+QStringList outcome(FormEsercizio *window, const TestProgram &program)
+{
+    QStringList seen{QString::number(Modulo1::NumEsatti), QString::number(Modulo1::NumErrati),
+                     window->backgroundColour().name()};
+    for (QLabel *label : window->findChildren<QLabel *>()) {
+        seen << label->objectName() + QLatin1Char('=') + label->text() +
+                    (label->isVisibleTo(window) ? QLatin1String("") : QLatin1String(" hidden")) +
+                    (label->isEnabled() ? QLatin1String("") : QLatin1String(" disabled"));
+    }
+    for (const char *name : {"ComandoIconaSi", "ComandoIconaNo"})
+        seen << QLatin1String(name) +
+                    QString::number(
+                        window->findChild<QWidget *>(QLatin1String(name))->isVisibleTo(window));
+    seen << QString::number(
+        window->findChild<QAbstractButton *>(QStringLiteral("BottoneAvanti"))->isEnabled());
+    seen << program.sound.played;
+    seen << QStringLiteral("picked up: %1").arg(PickUp::of(window)->picked() != nullptr);
+    return seen;
+}
+
+// One answer of a kind, given by the route; the steps that set it up are drags.
+void answer(FormEsercizio *window, const QString &kind, Route route)
+{
+    DragLabel *first = firstCard(window);
+    QVERIFY(first);
+    const int j = first->index();
+    if (kind == QLatin1String("right")) {
+        Drops::move(route, first, place(window, j));
+    } else if (kind == QLatin1String("wrong")) {
+        Drops::move(route, first, firstEmptyPlace(window, j));
+    } else if (kind == QLatin1String("filled")) {
+        Drops::move(Route::Drag, first, place(window, j));
+        Drops::move(route, firstCard(window), place(window, j));
+    } else if (kind == QLatin1String("given")) {
+        // The place that shows the given name when the round starts.
+        DropLabel *given = nullptr;
+        for (DropLabel *candidate : PickUp::of(window)->places()) {
+            if (!candidate->text().trimmed().isEmpty())
+                given = candidate;
+        }
+        QVERIFY(given);
+        Drops::move(route, first, given);
+    } else if (kind == QLatin1String("placed or hidden")) {
+        Drops::move(Route::Drag, first, place(window, j));
+        // A card that is not in play, on its own place if that is still empty.
+        DragLabel *out = first;
+        for (DragLabel *candidate : window->findChildren<DragLabel *>()) {
+            if (!candidate->playable() &&
+                place(window, candidate->index())->text().trimmed().isEmpty())
+                out = candidate;
+        }
+        DropLabel *target = place(window, out->index());
+        Drops::move(route, out,
+                    target->text().trimmed().isEmpty() ? target : firstEmptyPlace(window, -1));
+    }
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Offer)
+Q_DECLARE_METATYPE(Route)
 
 class TestDragDrop : public QObject
 {
@@ -67,6 +160,13 @@ private slots:
     void namesAndFrameAcceptNoDrops_data();
     void namesAndFrameAcceptNoDrops();
     void outlineHasTheLabelsSize();
+    void everyRouteGivesTheDropsOutcome_data();
+    void everyRouteGivesTheDropsOutcome();
+    void pickedCardIsPutDown_data();
+    void pickedCardIsPutDown();
+    void roundPlayedByEveryRoute_data();
+    void roundPlayedByEveryRoute();
+    void accessibleNamesFollowTheLabels();
 };
 
 void TestDragDrop::payloadRoundTrip()
@@ -184,6 +284,189 @@ void TestDragDrop::outlineHasTheLabelsSize()
     const QImage image = outline.toImage();
     QVERIFY(image.pixelColor(image.width() / 10, image.height() / 4).alpha() == 255);
     QVERIFY(image.pixelColor(image.width() / 10, image.height() / 4).lightness() > 200);
+}
+
+void TestDragDrop::everyRouteGivesTheDropsOutcome_data()
+{
+    QTest::addColumn<Finestra>("window");
+    QTest::addColumn<QString>("kind");
+    for (Finestra window : {Finestra::Form1, Finestra::Form2, Finestra::Form3, Finestra::Form4,
+                            Finestra::Form5, Finestra::Form6}) {
+        QStringList kinds{QStringLiteral("right"), QStringLiteral("wrong"),
+                          QStringLiteral("filled"), QStringLiteral("placed or hidden")};
+        if (window != Finestra::Form1 && window != Finestra::Form3)
+            kinds << QStringLiteral("given");
+        for (const QString &kind : kinds)
+            QTest::addRow("%s %s", windowName(window), qPrintable(kind)) << window << kind;
+    }
+}
+
+void TestDragDrop::everyRouteGivesTheDropsOutcome()
+{
+    QFETCH(Finestra, window);
+    QFETCH(QString, kind);
+    QStringList byDrag;
+    for (Route route : everyRoute) {
+        TestProgram program;
+        program.random.script({0.37});
+        auto *shown = program.open<FormEsercizio>(window);
+        answer(shown, kind, route);
+        if (QTest::currentTestFailed())
+            return;
+        const QStringList seen = outcome(shown, program);
+        if (route == Route::Drag) {
+            byDrag = seen;
+            // The set-up's right drag counts; the answer itself counts only when right.
+            const bool oneRight = kind != QLatin1String("wrong") && kind != QLatin1String("given");
+            QCOMPARE(Modulo1::NumEsatti, qint16(oneRight ? 1 : 0));
+            if (kind == QLatin1String("wrong"))
+                QCOMPARE(Modulo1::NumErrati, qint16(1));
+        } else {
+            QVERIFY2(seen == byDrag, qPrintable(QStringLiteral("%1 differs from a drag:\n%2\n%3")
+                                                    .arg(QLatin1String(Drops::routeName(route)),
+                                                         seen.join(u'|'), byDrag.join(u'|'))));
+        }
+    }
+}
+
+void TestDragDrop::pickedCardIsPutDown_data()
+{
+    QTest::addColumn<Finestra>("window");
+    QTest::addColumn<Route>("route");
+    QTest::addColumn<QString>("how");
+    const QStringList ways{QStringLiteral("Esc"), QStringLiteral("background"),
+                           QStringLiteral("same card"), QStringLiteral("other card"),
+                           QStringLiteral("drag of another card")};
+    for (Finestra window : {Finestra::Form1, Finestra::Form4, Finestra::Form5, Finestra::Form6}) {
+        for (Route route : {Route::Tap, Route::Keys}) {
+            for (const QString &how : ways) {
+                // The cycle shows one card at a time.
+                if (how == QLatin1String("other card") && window >= Finestra::Form5)
+                    continue;
+                QTest::addRow("%s %s %s", windowName(window), Drops::routeName(route),
+                              qPrintable(how))
+                    << window << route << how;
+            }
+        }
+    }
+}
+
+void TestDragDrop::pickedCardIsPutDown()
+{
+    QFETCH(Finestra, window);
+    QFETCH(Route, route);
+    QFETCH(QString, how);
+    TestProgram program;
+    auto *shown = program.open<FormEsercizio>(window);
+    QList<DragLabel *> cards = PickUp::of(shown)->playableCards();
+    DragLabel *other = cards.value(1);
+    DragLabel *picked = cards.first();
+    const QImage plain = look(picked);
+    Drops::pickUp(route, picked);
+    QCOMPARE(PickUp::of(shown)->picked(), picked);
+    QVERIFY2(look(picked) != plain, "a picked-up card shows a mark");
+
+    if (how == QLatin1String("Esc")) {
+        QTest::keyClick(shown->focusWidget() ? shown->focusWidget() : shown, Qt::Key_Escape);
+    } else if (how == QLatin1String("background")) {
+        QTest::mouseClick(shown->findChild<QWidget *>(QStringLiteral("area")), Qt::LeftButton, {},
+                          QPoint(5, 5));
+    } else if (how == QLatin1String("same card")) {
+        Drops::pickUp(route, picked);
+    } else if (how == QLatin1String("other card")) {
+        Drops::pickUp(route, other);
+        QCOMPARE(PickUp::of(shown)->picked(), other);
+        QCOMPARE(look(picked), plain);
+        return;
+    } else {
+        DragLabel *dragged = other ? other : picked;
+        Drops::move(Route::Drag, dragged, place(shown, dragged->index()));
+        QCOMPARE(Modulo1::NumEsatti, qint16(1));
+        QVERIFY(!PickUp::of(shown)->picked());
+        return;
+    }
+    QVERIFY(!PickUp::of(shown)->picked());
+    QCOMPARE(look(picked), plain);
+    // With nothing picked up a tap on the right place does nothing at all.
+    QTest::mouseClick(place(shown, picked->index()), Qt::LeftButton);
+    QCOMPARE(Modulo1::NumEsatti, qint16(0));
+    QCOMPARE(Modulo1::NumErrati, qint16(0));
+    QVERIFY(program.sound.played.isEmpty());
+}
+
+void TestDragDrop::roundPlayedByEveryRoute_data()
+{
+    QTest::addColumn<Finestra>("window");
+    QTest::addColumn<bool>("waiting");
+    for (Finestra window : {Finestra::Form2, Finestra::Form3, Finestra::Form5, Finestra::Form6}) {
+        QTest::addRow("%s waiting", windowName(window)) << window << true;
+        QTest::addRow("%s automatic", windowName(window)) << window << false;
+    }
+}
+
+void TestDragDrop::roundPlayedByEveryRoute()
+{
+    QFETCH(Finestra, window);
+    QFETCH(bool, waiting);
+    QStringList byDrag;
+    for (Route route : everyRoute) {
+        TestProgram program;
+        Modulo1::AttendiAvanti = waiting;
+        program.random.script({0.61});
+        auto *shown = program.open<FormEsercizio>(window);
+        int toPlace = 0;
+        for (DropLabel *spot : PickUp::of(shown)->places())
+            toPlace += spot->text().trimmed().isEmpty() ? 1 : 0;
+        // Automatic play goes on into a second round.
+        const int rights = waiting ? toPlace : toPlace + 1;
+        while (Modulo1::NumEsatti < rights) {
+            DragLabel *next = firstCard(shown);
+            QVERIFY(next);
+            Drops::move(route, next, place(shown, next->index()));
+        }
+        QVERIFY(!PickUp::of(shown)->picked());
+        auto *avanti = shown->findChild<QAbstractButton *>(QStringLiteral("BottoneAvanti"));
+        QCOMPARE(avanti->isEnabled(), waiting);
+        if (route == Route::Keys && waiting) {
+            // The keyboard goes on to "avanti", and from there to the new round's first card.
+            QCOMPARE(shown->focusWidget(), static_cast<QWidget *>(avanti));
+            QTest::keyClick(avanti, Qt::Key_Return);
+            QCOMPARE(shown->focusWidget(), static_cast<QWidget *>(firstCard(shown)));
+            QVERIFY(!avanti->isEnabled());
+            continue;
+        }
+        if (route == Route::Drag)
+            byDrag = outcome(shown, program);
+        else
+            QCOMPARE(outcome(shown, program), byDrag);
+    }
+}
+
+void TestDragDrop::accessibleNamesFollowTheLabels()
+{
+    // The events that tell a screen reader of a change need a real
+    // accessibility bus: the AT-SPI script checks those.
+    TestProgram program;
+    auto *shown = program.open<FormEsercizio>(Finestra::Form1);
+    DragLabel *first = firstCard(shown);
+    DropLabel *target = place(shown, first->index());
+    QAccessibleInterface *card = QAccessible::queryAccessibleInterface(first);
+    QAccessibleInterface *spot = QAccessible::queryAccessibleInterface(target);
+    QCOMPARE(card->role(), QAccessible::Button);
+    QCOMPARE(spot->role(), QAccessible::Button);
+    QCOMPARE(card->text(QAccessible::Name), first->text());
+    QCOMPARE(spot->text(QAccessible::Name),
+             QStringLiteral("posto %1: vuoto").arg(first->index() + 1));
+    QVERIFY(
+        card->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    const QString name = first->text();
+
+    Drops::move(Route::Accessible, first, target);
+    QCOMPARE(spot->text(QAccessible::Name),
+             QStringLiteral("posto %1: %2").arg(first->index() + 1).arg(name));
+    auto *rights = shown->findChild<QLabel *>(QStringLiteral("EtichettaEsatti"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(rights)->text(QAccessible::Name),
+             QStringLiteral("Esatti: 1"));
 }
 
 QTEST_MAIN(TestDragDrop)

@@ -1,10 +1,15 @@
 #include "Drops.h"
 
+#include "DragLabel.h"
 #include "DragPayload.h"
+#include "DropLabel.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTest>
 #include <QWidget>
 
 #include <memory>
@@ -34,6 +39,91 @@ bool dropName(QWidget *target, int index)
 {
     std::unique_ptr<QMimeData> data(ownName(target->window(), index));
     return deliver(target, data.get());
+}
+
+const char *routeName(Route route)
+{
+    switch (route) {
+    case Route::Drag:
+        return "drag";
+    case Route::Tap:
+        return "tap";
+    case Route::Keys:
+        return "keys";
+    case Route::Accessible:
+        return "accessible";
+    }
+    return "?";
+}
+
+namespace {
+
+void press(QWidget *widget)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(accessible && accessible->actionInterface());
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+
+// Whether the keyboard can reach the widget at all.
+bool focusable(const QWidget *widget)
+{
+    return widget->isVisibleTo(widget->window()) && widget->isEnabled();
+}
+
+} // namespace
+
+void pickUp(Route route, DragLabel *card)
+{
+    switch (route) {
+    case Route::Drag:
+        break;
+    case Route::Tap:
+        QTest::mouseClick(card, Qt::LeftButton);
+        break;
+    case Route::Keys:
+        if (focusable(card)) {
+            card->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(card, Qt::Key_Return);
+        }
+        break;
+    case Route::Accessible:
+        if (focusable(card))
+            press(card);
+        break;
+    }
+}
+
+void move(Route route, DragLabel *card, DropLabel *place)
+{
+    switch (route) {
+    case Route::Drag:
+        dropName(place, card->index());
+        return;
+    case Route::Tap:
+        pickUp(route, card);
+        QTest::mouseClick(place, Qt::LeftButton);
+        return;
+    case Route::Keys: {
+        pickUp(route, card);
+        // From wherever the pick-up left the focus, down the places to this one.
+        QWidget *window = place->window();
+        for (int steps = 0; steps < 12 && window->focusWidget() != place; ++steps) {
+            if (!qobject_cast<DropLabel *>(window->focusWidget())) {
+                place->setFocus(Qt::TabFocusReason);
+                break;
+            }
+            QTest::keyClick(window->focusWidget(), Qt::Key_Down);
+        }
+        QCOMPARE(window->focusWidget(), static_cast<QWidget *>(place));
+        QTest::keyClick(place, Qt::Key_Return);
+        return;
+    }
+    case Route::Accessible:
+        pickUp(route, card);
+        press(place);
+        return;
+    }
 }
 
 } // namespace Drops

@@ -1,5 +1,7 @@
 #pragma once
 
+class DragLabel;
+class DropLabel;
 class QMimeData;
 class QWidget;
 
@@ -15,5 +17,20 @@ bool deliver(QWidget *target, const QMimeData *data);
 
 // Drops name `index` of the target's own window on it.
 bool dropName(QWidget *target, int index);
+
+// The ways a child can move a card onto a place.
+enum class Route {
+    Drag,       // a drag with the mouse
+    Tap,        // a click on the card, then one on the place
+    Keys,       // Enter on the card, arrows to the place, Enter
+    Accessible, // the press action of each, as a screen reader or switch does
+};
+const char *routeName(Route route);
+
+// Picks a card up by a route other than a drag; a card that the route cannot
+// reach (hidden, disabled) is left alone, as a child would find it.
+void pickUp(Route route, DragLabel *card);
+// Moves a card onto a place by the route.
+void move(Route route, DragLabel *card, DropLabel *place);
 
 } // namespace Drops

@@ -39,6 +39,10 @@ struct Calendar
     FormCalendario *window;
 
     MonthCalendar *calendar() const { return window->findChild<MonthCalendar *>(); }
+    QTableView *grid() const
+    {
+        return calendar()->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
+    }
     QString question() const
     {
         return window->findChild<QLabel *>(QStringLiteral("Label3"))->text();
@@ -186,23 +190,36 @@ void TestCalendar::dayClickJudgesTheDate_data()
 {
     QTest::addColumn<QDate>("clicked");
     QTest::addColumn<bool>("right");
-    QTest::newRow("the asked day") << QDate(2001, 3, 5) << true;
-    QTest::newRow("right day, wrong month") << QDate(2001, 4, 5) << false;
-    QTest::newRow("right day and month, wrong year") << QDate(2002, 3, 5) << false;
-    QTest::newRow("wrong day") << QDate(2001, 3, 6) << false;
+    // 0: a mouse click on the day; a key: the day selected, then the key.
+    QTest::addColumn<int>("key");
+    QTest::newRow("the asked day") << QDate(2001, 3, 5) << true << 0;
+    QTest::newRow("right day, wrong month") << QDate(2001, 4, 5) << false << 0;
+    QTest::newRow("right day and month, wrong year") << QDate(2002, 3, 5) << false << 0;
+    QTest::newRow("wrong day") << QDate(2001, 3, 6) << false << 0;
+    QTest::newRow("Enter on the asked day") << QDate(2001, 3, 5) << true << int(Qt::Key_Enter);
+    QTest::newRow("Return on the asked day") << QDate(2001, 3, 5) << true << int(Qt::Key_Return);
+    QTest::newRow("Space on the asked day") << QDate(2001, 3, 5) << true << int(Qt::Key_Space);
+    QTest::newRow("Return on a wrong month") << QDate(2001, 4, 5) << false << int(Qt::Key_Return);
+    QTest::newRow("Space on a wrong day") << QDate(2001, 3, 6) << false << int(Qt::Key_Space);
 }
 
 void TestCalendar::dayClickJudgesTheDate()
 {
     QFETCH(QDate, clicked);
     QFETCH(bool, right);
+    QFETCH(int, key);
     TestProgram program;
     // 5 March 2001.
     program.random.script({0.5, 2.0 / 12 + 1e-9, 4.0 / 31 + 1e-9});
     Calendar c(program.open<FormCalendario>(Finestra::Form7));
     QCOMPARE(c.question(), QStringLiteral("trova il  5 Marzo  2001"));
     program.sound.played.clear();
-    c.clickDay(clicked);
+    if (key == 0) {
+        c.clickDay(clicked);
+    } else {
+        c.calendar()->setSelectedDate(clicked);
+        QTest::keyClick(c.grid(), Qt::Key(key));
+    }
     QCOMPARE(c.calendar()->selectedDate(), clicked);
     QCOMPARE(Modulo1::NumEsatti, qint16(right ? 1 : 0));
     QCOMPARE(Modulo1::NumErrati, qint16(right ? 0 : 1));
@@ -226,6 +243,12 @@ void TestCalendar::clickEventOnlyForDays()
     calendar->setCurrentPage(2002, 12);
     calendar->showNextYear();
     calendar->showPreviousMonth();
+    // The keys that move about the calendar are never an answer.
+    calendar->setSelectedDate(QDate(2001, 6, 15));
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp,
+                        Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End})
+        QTest::keyClick(c.grid(), key);
+    QCOMPARE(calendar->monthShown(), 7);
     QCOMPARE(clicks.size(), 0);
     QCOMPARE(Modulo1::NumEsatti + Modulo1::NumErrati, 0);
     c.clickDay(QDate(2002, 2, 14));
@@ -299,6 +322,18 @@ void TestCalendar::questionClickShowsTheMonth()
     c.calendar()->setSelectedDate(QDate(2001, 11, 3));
     QTest::mouseClick(label, Qt::LeftButton);
     QCOMPARE(c.question(), QStringLiteral("11"));
+    // The month arrows turn the page without moving the date: the month on show counts.
+    QTest::mouseClick(
+        c.calendar()->findChild<QToolButton *>(QStringLiteral("qt_calendar_nextmonth")),
+        Qt::LeftButton);
+    QTest::mouseClick(label, Qt::LeftButton);
+    QCOMPARE(c.question(), QStringLiteral("12"));
+    QCOMPARE(c.calendar()->Month(), qint16(11));
+    // Enter on the question, reached with Tab, does what a click does.
+    c.action("mnuTrue")->trigger();
+    QTest::keyClick(label, Qt::Key_Return);
+    QCOMPARE(c.question(), QStringLiteral("12"));
+    QCOMPARE(label->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
     const Date asked = c.window->question().DataCercata();
     c.action("mnuTrue")->trigger();
     QCOMPARE(c.question(), c.window->question().ScriviDomanda(true));
