@@ -10,6 +10,7 @@
 #include "FormRiordina.h"
 #include "Modulo1.h"
 #include "MonthCalendar.h"
+#include "PickUp.h"
 #include "TestProgram.h"
 
 #include <QAbstractButton>
@@ -146,10 +147,17 @@ private:
             answer(w, true);
         else if (what < 700)
             answer(w, false);
-        else if (what < 780)
+        else if (what < 740)
             dropOnNothing(w);
+        else if (what < 780)
+            pickUpAndMaybePutDown(w);
         else if (what < 880) {
-            child<QAbstractButton>(w, QStringLiteral("BottoneAvanti"))->click();
+            auto *avanti = child<QAbstractButton>(w, QStringLiteral("BottoneAvanti"));
+            const bool newRound = avanti->isEnabled() && avanti->isVisibleTo(w);
+            avanti->click();
+            // A new round starts with every card down.
+            if (newRound)
+                QVERIFY(!PickUp::of(w)->picked());
             count("avanti");
         } else if (what < 900) {
             child<QAction>(w, QStringLiteral("MenuAzzera"))->trigger();
@@ -217,7 +225,8 @@ private:
         }
         const int name = free[std::size_t(pick(int(free.size())))];
         const int place = right ? name : (name + 1 + pick(round.size() - 1)) % round.size();
-        Drops::dropName(child<DropLabel>(w, QStringLiteral("Label4(%1)").arg(place)), name);
+        play(w, child<DragLabel>(w, QStringLiteral("Label3(%1)").arg(name)),
+             child<DropLabel>(w, QStringLiteral("Label4(%1)").arg(place)));
         answered(right);
         afterRight(w, right, round.NumSistemati() == 0);
         count(right ? "right drop" : "wrong drop");
@@ -233,10 +242,47 @@ private:
             return;
         }
         const int place = right ? card : (card + 1 + pick(round.size() - 1)) % round.size();
-        Drops::dropName(child<DropLabel>(w, QStringLiteral("Label3(%1)").arg(place)), card);
+        play(w, child<DragLabel>(w, QStringLiteral("Label4(%1)").arg(card)),
+             child<DropLabel>(w, QStringLiteral("Label3(%1)").arg(place)));
         answered(right);
         afterRight(w, right, round.NumSistemati() == 0);
         count(right ? "right drop" : "wrong drop");
+    }
+
+    // A card moved onto a place by any of the ways a child has; whichever
+    // it was, nothing is left picked up.
+    void play(FormEsercizio *w, DragLabel *card, DropLabel *place)
+    {
+        using Drops::Route;
+        static constexpr Route routes[] = {Route::Drag, Route::Tap, Route::Keys, Route::Accessible};
+        const Route route = routes[pick(4)];
+        Drops::move(route, card, place);
+        QVERIFY(!PickUp::of(w)->picked());
+        count(Drops::routeName(route));
+    }
+
+    // A card picked up by a tap or a key, then often put down by Esc or a
+    // click on the background, or left up for whatever comes next.
+    void pickUpAndMaybePutDown(FormEsercizio *w)
+    {
+        const QList<DragLabel *> cards = PickUp::of(w)->playableCards();
+        if (cards.isEmpty())
+            return;
+        DragLabel *card = cards[pick(int(cards.size()))];
+        const bool wasUp = PickUp::of(w)->picked() == card;
+        Drops::pickUp(chance(50) ? Drops::Route::Tap : Drops::Route::Keys, card);
+        // A second tap on the card that is up puts it down.
+        QCOMPARE(PickUp::of(w)->picked(), wasUp ? nullptr : card);
+        const int how = pick(3);
+        if (how == 0) {
+            QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Escape);
+            QVERIFY(!PickUp::of(w)->picked());
+        } else if (how == 1) {
+            QTest::mouseClick(child<QWidget>(w, QStringLiteral("area")), Qt::LeftButton, {},
+                              QPoint(2, 2));
+            QVERIFY(!PickUp::of(w)->picked());
+        }
+        count(how == 2 ? "picked up and left" : "picked up and put down");
     }
 
     // In automatic mode a round-completing drop lays out the next one at once.

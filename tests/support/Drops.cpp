@@ -3,6 +3,7 @@
 #include "DragLabel.h"
 #include "DragPayload.h"
 #include "DropLabel.h"
+#include "PickUp.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -96,16 +97,18 @@ void pickUp(Route route, DragLabel *card)
 
 void move(Route route, DragLabel *card, DropLabel *place)
 {
+    // A card already picked up goes straight to the place: a second tap on
+    // it would put it down.
+    if (route != Route::Drag && PickUp::of(card->window())->picked() != card)
+        pickUp(route, card);
     switch (route) {
     case Route::Drag:
         dropName(place, card->index());
         return;
     case Route::Tap:
-        pickUp(route, card);
         QTest::mouseClick(place, Qt::LeftButton);
         return;
     case Route::Keys: {
-        pickUp(route, card);
         // From wherever the pick-up left the focus, down the places to this one.
         QWidget *window = place->window();
         for (int steps = 0; steps < 12 && window->focusWidget() != place; ++steps) {
@@ -120,7 +123,6 @@ void move(Route route, DragLabel *card, DropLabel *place)
         return;
     }
     case Route::Accessible:
-        pickUp(route, card);
         press(place);
         return;
     }

@@ -30,7 +30,8 @@ const char *routeName(Route route);
 // Picks a card up by a route other than a drag; a card that the route cannot
 // reach (hidden, disabled) is left alone, as a child would find it.
 void pickUp(Route route, DragLabel *card);
-// Moves a card onto a place by the route.
+// Moves a card onto a place by the route; a card already picked up is not
+// picked up again.
 void move(Route route, DragLabel *card, DropLabel *place);
 
 } // namespace Drops
