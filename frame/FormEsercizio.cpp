@@ -5,6 +5,7 @@
 #include "Counts.h"
 #include "Design.h"
 #include "DragLabel.h"
+#include "DropLabel.h"
 #include "Focusable.h"
 #include "Modulo1.h"
 #include "Palette.h"
@@ -164,8 +165,11 @@ bool FormEsercizio::eventFilter(QObject *watched, QEvent *event)
 
 void FormEsercizio::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape && PickUp::of(this)->picked()) {
+    if (DragLabel *card = PickUp::of(this)->picked(); card && event->key() == Qt::Key_Escape) {
         PickUp::of(this)->putDown();
+        // The keyboard goes back to the card it picked up.
+        if (qobject_cast<DropLabel *>(focusWidget()))
+            card->setFocus(Qt::OtherFocusReason);
         return;
     }
     QWidget::keyPressEvent(event);

@@ -1,9 +1,21 @@
 #!/usr/bin/env bash
 # "Ciclo dei giorni" played to the end of a round with the real mouse: the
-# card in the middle is read, dragged onto its place on the ring, and the
-# ring is read back.
+# card in the middle is read, moved onto its place on the ring, and the ring
+# is read back. The second argument says how a card is moved: "drag" (the
+# default) or "tap", a click on the card and then one on the place, with no
+# drag at all.
 source "$(dirname "$0")/lib.sh"
 APP=$1
+HOW=${2:-drag}
+
+move_card() { # from x y, to x y
+    if [ "$HOW" = tap ]; then
+        e2e_click "$1" "$2"
+        e2e_click "$3" "$4"
+    else
+        e2e_drag "$@"
+    fi
+}
 
 e2e_open_exercise "$APP" 156 160 475 "Ciclo dei giorni"
 
@@ -37,13 +49,13 @@ for step in 1 2 3 4 5 6; do
     target=$(((given + card) % 7))
     if [ $wrong_done -eq 0 ]; then
         # Once, the card goes on the place of Lunedì: wrong, nothing moves.
-        e2e_drag 266 145 $(place_centre "$given")
+        move_card 266 145 $(place_centre "$given")
         e2e_shot
         e2e_check "a drop on the given name's place turns the window black" test "$(e2e_pixel 660 460)" = "#000000"
         e2e_check "the card is still in the middle" test "$(day_index "$(e2e_read 200 133 133 25)")" = "$card"
         wrong_done=1
     fi
-    e2e_drag 266 145 $(place_centre "$target")
+    move_card 266 145 $(place_centre "$target")
     e2e_shot
     e2e_check "${days[$card]} lands on place $target" test "$(day_index "$(read_place "$target")")" = "$card"
 done
