@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "Design.h"
+#include "DesignScale.h"
 #include "Focusable.h"
 #include "Modulo1.h"
 #include "Palette.h"
@@ -14,7 +15,7 @@
 FormAvvio::FormAvvio(QWidget *parent) : ColouredWidget(parent)
 {
     setWindowTitle(QString());
-    setFixedSize(Design::size(9795, 9630));
+    DesignScale::install(this, Design::size(9795, 9630));
     setColour(Palette::cyan());
 
     label2_ = Controls::label(this, {QStringLiteral("Label2"), QStringLiteral("Tempiolo"),
@@ -32,6 +33,7 @@ FormAvvio::FormAvvio(QWidget *parent) : ColouredWidget(parent)
     Focusable::install(command1_);
     connect(command1_, &QToolButton::clicked, this, &FormAvvio::Command1_Click);
 
+    DesignScale::of(this)->capture();
     Form_Load();
 }
 

@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "Design.h"
+#include "DesignScale.h"
 #include "Dialogs.h"
 #include "Focusable.h"
 #include "Modulo1.h"
@@ -43,7 +44,7 @@ void openExercise(Finestra exercise)
 FormMenu::FormMenu(QWidget *parent) : ColouredWidget(parent)
 {
     setWindowTitle(QString());
-    setFixedSize(Design::size(9690, 8520));
+    DesignScale::install(this, Design::size(9690, 8520));
     setColour(Palette::lightCyan());
 
     for (const ExerciseButton &button : leftColumn) {
@@ -77,6 +78,7 @@ FormMenu::FormMenu(QWidget *parent) : ColouredWidget(parent)
         addButton("Command1", QStringLiteral("Esci"), Design::rect(4680, 5640, 4215, 975));
     connect(command1, &QPushButton::clicked, this, &FormMenu::Command1_Click);
 
+    DesignScale::of(this)->capture();
     Form_Load();
 }
 

@@ -37,6 +37,9 @@ int main(int argc, char *argv[])
     MessageBoxDialogs dialogs;
     WindowRegistry windows;
     Program::registerWindows(windows);
+    // For whiteboards and projectors: every window fills the screen.
+    windows.setFullScreen(
+        QCoreApplication::arguments().contains(QStringLiteral("--schermo-intero")));
     Modulo1::install({&random, &sound, &dialogs, &windows, [] { QCoreApplication::quit(); }});
 
     Modulo1::Main();

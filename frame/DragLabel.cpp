@@ -3,6 +3,7 @@
 #include "DragPayload.h"
 #include "Marks.h"
 #include "PickUp.h"
+#include "WindowScale.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -51,7 +52,7 @@ void DragLabel::paintEvent(QPaintEvent *event)
     PlayLabel::paintEvent(event);
     if (PickUp::of(window())->picked() == this) {
         QPainter painter(this);
-        Marks::drawPickedUp(painter, rect());
+        Marks::drawPickedUp(painter, rect(), WindowScale::of(this));
     }
 }
 
@@ -63,8 +64,9 @@ QPixmap DragLabel::outline() const
     // Drawn opaque on purpose: without a compositor transparency shows white.
     pixmap.fill(QColor(250, 250, 240));
     QPainter painter(&pixmap);
-    painter.setPen(QPen(QColor(60, 60, 60), 2, Qt::DashLine));
-    painter.drawRect(QRectF(1, 1, width() - 2, height() - 2));
+    const qreal line = 2 * WindowScale::of(this);
+    painter.setPen(QPen(QColor(60, 60, 60), line, Qt::DashLine));
+    painter.drawRect(QRectF(line / 2, line / 2, width() - line, height() - line));
     painter.setFont(font());
     painter.setPen(QColor(90, 90, 90));
     painter.drawText(rect(), Qt::AlignCenter, text());

@@ -3,6 +3,7 @@
 #include "DragLabel.h"
 #include "DragPayload.h"
 #include "PickUp.h"
+#include "WindowScale.h"
 
 #include <QCoreApplication>
 #include <QDropEvent>
@@ -111,7 +112,8 @@ void DropLabel::paintEvent(QPaintEvent *event)
     if (highlighted_) {
         // Shows where the name would land while it hovers over the place.
         QPainter painter(this);
-        painter.setPen(QPen(QColor(30, 90, 200), 3));
-        painter.drawRect(QRectF(1.5, 1.5, width() - 3, height() - 3));
+        const qreal line = 3 * WindowScale::of(this);
+        painter.setPen(QPen(QColor(30, 90, 200), line));
+        painter.drawRect(QRectF(line / 2, line / 2, width() - line, height() - line));
     }
 }

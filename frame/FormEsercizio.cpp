@@ -4,6 +4,7 @@
 #include "Controls.h"
 #include "Counts.h"
 #include "Design.h"
+#include "DesignScale.h"
 #include "DragLabel.h"
 #include "DropLabel.h"
 #include "Focusable.h"
@@ -31,7 +32,8 @@ FormEsercizio::FormEsercizio(Finestra id, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // At least the designed size; larger (full screen, maximised) shows the design scaled.
+    layout->setSizeConstraint(QLayout::SetDefaultConstraint);
 
     menuBar_ = new QMenuBar(this);
     menuBar_->setNativeMenuBar(false);
@@ -39,7 +41,7 @@ FormEsercizio::FormEsercizio(Finestra id, QWidget *parent)
 
     area_ = new ColouredWidget(this);
     area_->setObjectName(QStringLiteral("area"));
-    area_->setFixedSize(design_.client);
+    DesignScale::install(area_, design_.client);
     area_->setColour(Palette::orange());
     // A click on the background puts a picked-up card down.
     area_->installEventFilter(this);
@@ -150,8 +152,14 @@ void FormEsercizio::CaricaColori()
     area_->setColour(Palette::drawColour(Modulo1::random()));
 }
 
+void FormEsercizio::moveDesigned(QWidget *control, const QPoint &designed)
+{
+    DesignScale::of(area_)->move(control, designed);
+}
+
 void FormEsercizio::loadFinished()
 {
+    DesignScale::of(area_)->capture();
     if (!design_.opensOnActivation)
         open();
 }

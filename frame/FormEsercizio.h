@@ -47,6 +47,8 @@ protected:
 
     void CaricaColori();
     QWidget *area() const;
+    // Moves one of area()'s controls to a place of its design.
+    void moveDesigned(QWidget *control, const QPoint &designed);
     QMenuBar *menuBar() const { return menuBar_; }
     // The "Suono?" menu, before which a window may insert a menu of its own.
     QAction *soundMenuAction() const;

@@ -1,6 +1,7 @@
 #include "Focusable.h"
 
 #include "Marks.h"
+#include "WindowScale.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -86,7 +87,7 @@ bool Focusable::eventFilter(QObject *watched, QEvent *event)
             // The control paints itself first, then the ring goes on top.
             static_cast<QObject *>(widget_)->event(event);
             QPainter painter(widget_);
-            Marks::drawFocusRing(painter, widget_->rect());
+            Marks::drawFocusRing(painter, widget_->rect(), WindowScale::of(widget_));
             return true;
         }
         break;

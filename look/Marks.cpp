@@ -6,28 +6,33 @@
 
 namespace Marks {
 
-void drawFocusRing(QPainter &painter, const QRect &rect)
+void drawFocusRing(QPainter &painter, const QRect &rect, double scale)
 {
     painter.save();
-    const QRectF edge = QRectF(rect).adjusted(1, 1, -1, -1);
+    const qreal width = 2 * scale;
+    const QRectF edge = QRectF(rect).adjusted(width / 2, width / 2, -width / 2, -width / 2);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Qt::white, 2));
+    painter.setPen(QPen(Qt::white, width));
     painter.drawRect(edge);
-    QPen dashes(Qt::black, 2, Qt::CustomDashLine);
-    dashes.setDashPattern({2, 2});
+    // Dash lengths are in pen widths, so they scale with the pen.
+    QPen dashes(Qt::black, width, Qt::CustomDashLine);
+    dashes.setDashPattern({1, 1});
     painter.setPen(dashes);
     painter.drawRect(edge);
     painter.restore();
 }
 
-void drawPickedUp(QPainter &painter, const QRect &rect)
+void drawPickedUp(QPainter &painter, const QRect &rect, double scale)
 {
     painter.save();
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Qt::black, 3));
-    painter.drawRect(QRectF(rect).adjusted(1.5, 1.5, -1.5, -1.5));
-    painter.setPen(QPen(Qt::white, 1));
-    painter.drawRect(QRectF(rect).adjusted(3.5, 3.5, -3.5, -3.5));
+    const qreal frame = 3 * scale;
+    const qreal line = scale;
+    painter.setPen(QPen(Qt::black, frame));
+    painter.drawRect(QRectF(rect).adjusted(frame / 2, frame / 2, -frame / 2, -frame / 2));
+    const qreal inner = frame + line / 2;
+    painter.setPen(QPen(Qt::white, line));
+    painter.drawRect(QRectF(rect).adjusted(inner, inner, -inner, -inner));
     painter.restore();
 }
 

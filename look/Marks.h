@@ -10,7 +10,8 @@ class QRect;
 // and thick.
 namespace Marks {
 
-void drawFocusRing(QPainter &painter, const QRect &rect);
-void drawPickedUp(QPainter &painter, const QRect &rect);
+// `scale`: the factor the window shows its design at; the lines grow with it.
+void drawFocusRing(QPainter &painter, const QRect &rect, double scale = 1.0);
+void drawPickedUp(QPainter &painter, const QRect &rect, double scale = 1.0);
 
 } // namespace Marks

@@ -1,9 +1,27 @@
 #include "MessageBoxDialogs.h"
 
+#include "WindowScale.h"
+
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 
 namespace {
+
+// Over a window that shows its design enlarged, the box's text grows with
+// it (at most twice), so that it can be read and answered from a distance.
+void fitTo(QMessageBox &box, const QWidget *parent)
+{
+    const double factor = std::min(2.0, WindowScale::of(parent));
+    if (factor <= 1.0)
+        return;
+    QFont font = QApplication::font();
+    if (font.pixelSize() > 0)
+        font.setPixelSize(int(font.pixelSize() * factor));
+    else
+        font.setPointSizeF(font.pointSizeF() * factor);
+    box.setFont(font);
+}
 
 QMessageBox::Icon boxIcon(Dialogs::Icon icon)
 {
@@ -27,6 +45,7 @@ bool MessageBoxDialogs::ask(QWidget *parent, const QString &title, Icon icon, co
     box.button(QMessageBox::No)->setText(QStringLiteral("&No"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
+    fitTo(box, parent);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -34,5 +53,6 @@ void MessageBoxDialogs::inform(QWidget *parent, const QString &title, const QStr
 {
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    fitTo(box, parent);
     box.exec();
 }

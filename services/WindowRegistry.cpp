@@ -1,6 +1,7 @@
 #include "WindowRegistry.h"
 
 #include <QEvent>
+#include <QShortcut>
 
 const char *windowName(Finestra window)
 {
@@ -28,9 +29,15 @@ QWidget *WindowRegistry::show(Finestra window)
         created->setAttribute(Qt::WA_DeleteOnClose);
         created->setObjectName(QLatin1String(windowName(window)));
         created->installEventFilter(this);
+        connect(
+            new QShortcut(QKeySequence(Qt::Key_F11), created), &QShortcut::activated, created,
+            [created] { created->setWindowState(created->windowState() ^ Qt::WindowFullScreen); });
         slot = created;
     }
-    slot->show();
+    if (fullScreen_)
+        slot->showFullScreen();
+    else
+        slot->show();
     slot->raise();
     slot->activateWindow();
     return slot;

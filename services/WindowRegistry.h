@@ -27,6 +27,11 @@ public:
     void close(Finestra window);
     void closeAll();
 
+    // Every window shown from now on fills the screen (started with
+    // --schermo-intero); F11 switches any window in and out of full screen.
+    void setFullScreen(bool on) { fullScreen_ = on; }
+    bool fullScreen() const { return fullScreen_; }
+
     bool isOpen(Finestra window) const;
     QWidget *window(Finestra window) const;
 
@@ -36,4 +41,5 @@ protected:
 private:
     std::array<Factory, allWindows.size()> factories_;
     std::array<QPointer<QWidget>, allWindows.size()> open_;
+    bool fullScreen_ = false;
 };

@@ -65,7 +65,7 @@ void FormCiclo::NuovoEsercizio()
     round_.NuovoEsercizio(Modulo1::random());
     for (int i = 0; i < round_.size(); ++i) {
         showPlace(i);
-        label4_[std::size_t(i)]->move(Design::px(cardLeft), Design::px(cardTop));
+        moveDesigned(label4_[std::size_t(i)], QPoint(Design::px(cardLeft), Design::px(cardTop)));
         showCard(i);
     }
 }

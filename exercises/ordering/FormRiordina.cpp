@@ -45,8 +45,9 @@ void FormRiordina::NuovoEsercizio()
     for (int i = 0; i < round_.size(); ++i) {
         showName(i);
         showPlace(i);
-        label3_[std::size_t(i)]->move(Design::px(design_.namesLeft),
-                                      Design::px(design_.rowTop(round_.nameRow(i))));
+        moveDesigned(
+            label3_[std::size_t(i)],
+            QPoint(Design::px(design_.namesLeft), Design::px(design_.rowTop(round_.nameRow(i)))));
     }
 }
 

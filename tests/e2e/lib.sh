@@ -59,7 +59,7 @@ e2e_start_x() {
     local fifo="$E2E_TMP/displayfd"
     mkfifo "$fifo"
     # -noreset: a probe disconnecting must not reset the server under the program.
-    Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1024x768x24 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "${E2E_SCREEN:-1024x768x24}" 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     local number
     read -r -t 20 number <"$fifo" || { echo "Xvfb did not start"; exit 1; }

@@ -33,6 +33,18 @@ e2e_check "the AppStream description is valid" \
     appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.tempiolo.metainfo.xml"
 e2e_check "the icon is an SVG in the hicolor theme" \
     grep -q "<svg" "$root/usr/share/icons/hicolor/scalable/apps/tempiolo.svg"
+e2e_check "the menu entry offers to start in full screen" \
+    grep -q "^Exec=tempiolo --schermo-intero" "$root/usr/share/applications/tempiolo.desktop"
+e2e_check "the licence is GPL-3.0-or-later in the AppStream description" \
+    grep -q "<project_license>GPL-3.0-or-later</project_license>" \
+    "$root/usr/share/metainfo/org.example.tempiolo.metainfo.xml"
+e2e_check "a machine-readable copyright file is installed" \
+    grep -q "^License: GPL-3.0-or-later" "$root/usr/share/doc/tempiolo/copyright"
+# What a distribution asks of a package: no lintian error nor warning.
+lintian --fail-on error,warning --suppress-tags-from-file "$(dirname "$0")/../../assets/desktop/lintian-overrides.txt" \
+    "$deb" >"$E2E_TMP/lintian.log" 2>&1
+e2e_check "lintian finds no error and no warning" test $? -eq 0
+cat "$E2E_TMP/lintian.log"
 
 e2e_start_x
 cd "$E2E_TMP" || exit 1
