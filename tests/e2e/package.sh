@@ -41,10 +41,9 @@ e2e_check "the licence is GPL-3.0-or-later in the AppStream description" \
 e2e_check "a machine-readable copyright file is installed" \
     grep -q "^License: GPL-3.0-or-later" "$root/usr/share/doc/tempiolo/copyright"
 # What a distribution asks of a package: no lintian error nor warning.
-lintian --fail-on error,warning --suppress-tags-from-file "$(dirname "$0")/../../assets/desktop/lintian-overrides.txt" \
-    "$deb" >"$E2E_TMP/lintian.log" 2>&1
+lintian --fail-on error,warning "$deb" >"$E2E_TMP/lintian.log" 2>&1
 e2e_check "lintian finds no error and no warning" test $? -eq 0
-cat "$E2E_TMP/lintian.log"
+grep -v "^running with root" "$E2E_TMP/lintian.log"
 
 e2e_start_x
 cd "$E2E_TMP" || exit 1
