@@ -1,5 +1,7 @@
 #include "WrappingRadioButton.h"
 
+#include "WindowScale.h"
+
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -24,13 +26,21 @@ void WrappingRadioButton::paintEvent(QPaintEvent *)
     option.text.clear();
 
     QRect indicator = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this);
-    indicator.moveTop((height() - indicator.height()) / 2);
+    // On an enlarged window the dot grows with the caption's font.
+    const double scale = WindowScale::of(this);
+    const QSize drawn = indicator.size() * scale;
+    indicator.moveTop((height() - drawn.height()) / 2);
     QStyleOptionButton indicatorOption = option;
-    indicatorOption.rect = indicator;
+    indicatorOption.rect = QRect(QPoint(), indicator.size());
+    painter.save();
+    painter.translate(indicator.topLeft());
+    painter.scale(scale, scale);
     painter.drawPrimitive(QStyle::PE_IndicatorRadioButton, indicatorOption);
+    painter.restore();
 
     const int gap = style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &option, this);
-    const QRect textRect = rect().adjusted(indicator.right() + 1 + gap, 0, 0, 0);
+    const QRect textRect =
+        rect().adjusted(indicator.left() + drawn.width() + int(gap * scale), 0, 0, 0);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text());
 
