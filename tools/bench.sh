@@ -69,12 +69,12 @@ awk '
         value[window, what] = $5 " / " $8; next
     }
     END {
-        print "| Window | Open (ms) | New round (ms) | Wrong drop (ms) | Right drop, median / max (ms) | Round-completing drop, automatic, median / max (ms) |"
-        print "|---|---|---|---|---|---|"
+        print "| Window | Open (ms) | Lay out at 3840 × 2160 (ms) | Paint at 3840 × 2160 (ms) | New round (ms) | Wrong drop (ms) | Right drop, median / max (ms) | Round-completing drop, automatic, median / max (ms) |"
+        print "|---|---|---|---|---|---|---|---|"
         n = split("FormAvvio FormMenu Form1 Form2 Form3 Form4 Form5 Form6 Form7", order, " ")
         for (i = 1; i <= n; ++i) {
             w = order[i]
-            printf "| %s | %s | %s | %s | %s | %s |\n", w, value[w, "openWindow"],
+            printf "| %s | %s | %s | %s | %s | %s | %s | %s |\n", w, value[w, "openWindow"], value[w, "layOutAt4K"], value[w, "paintAt4K"],
                 (value[w, "newRound"] == "" ? "-" : value[w, "newRound"]),
                 (value[w, "wrongDrop"] == "" ? "-" : value[w, "wrongDrop"]),
                 (value[w, "right-drop"] == "" ? "-" : value[w, "right-drop"]),
@@ -82,7 +82,7 @@ awk '
         }
     }' "$tmp/handlers.txt"
 echo
-echo "Targets: every handler under 2 ms, every window open under 16 ms."
+echo "Targets: every handler under 2 ms, every window open and every lay-out at 3840 × 2160 under 16 ms."
 if grep -q '^FAIL' "$tmp/handlers.txt"; then
     grep '^FAIL' "$tmp/handlers.txt"
     exit 1

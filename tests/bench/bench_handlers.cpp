@@ -1,3 +1,4 @@
+#include "DesignScale.h"
 // What the child waits for inside the program: opening a window, laying out
 // a round, and the handling of one drop. Run by `make bench`.
 #include "ClockRandom.h"
@@ -96,6 +97,10 @@ class BenchHandlers : public QObject
 private slots:
     void openWindow_data();
     void openWindow();
+    void layOutAt4K_data();
+    void layOutAt4K();
+    void paintAt4K_data() { openWindow_data(); }
+    void paintAt4K();
     void newRound_data();
     void newRound();
     void wrongDrop_data();
@@ -133,6 +138,49 @@ void BenchHandlers::openWindow()
         shown->repaint();
         program.windows.close(window);
         TestProgram::settle();
+    }
+}
+
+void BenchHandlers::layOutAt4K_data()
+{
+    openWindow_data();
+}
+
+// A window laid out anew at 3840 x 2160: every control placed, sized and
+// given its font at the scale, as on a 4K whiteboard. The height changes by
+// one pixel each time, so that every pass lays everything out; painting is
+// held back here and timed on its own below.
+void BenchHandlers::layOutAt4K()
+{
+    QFETCH(Finestra, window);
+    BenchProgram program;
+    QWidget *shown = program.windows.show(window);
+    TestProgram::settle();
+    shown->setUpdatesEnabled(false);
+    int height = 2160;
+    QBENCHMARK
+    {
+        height = height == 2160 ? 2159 : 2160;
+        shown->resize(3840, height);
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(shown->height(), height);
+    // The design followed the last size, not only the window.
+    QVERIFY(DesignScale::factorOf(shown) > 3);
+    shown->setUpdatesEnabled(true);
+}
+
+// The whole window painted at 3840 x 2160.
+void BenchHandlers::paintAt4K()
+{
+    QFETCH(Finestra, window);
+    BenchProgram program;
+    QWidget *shown = program.windows.show(window);
+    shown->resize(3840, 2160);
+    TestProgram::settle();
+    QBENCHMARK
+    {
+        shown->repaint();
     }
 }
 
