@@ -23,3 +23,25 @@ e2e_click_window 307 347
 e2e_wait_window 646 568 && window_shot menu.png 646 568
 e2e_click_window 150 216
 e2e_wait_exercise 687 513 && window_shot riordina-mesi.png 687 $((513 + MENU_H))
+
+# The same exercise full screen on a 1920 x 1080 whiteboard, halved in size.
+kill "$E2E_APP_PID" 2>/dev/null
+kill "$E2E_XVFB_PID" 2>/dev/null
+wait 2>/dev/null || true
+rm -f "$E2E_TMP/displayfd"
+E2E_SCREEN=1920x1080x24 e2e_start_x
+openbox >/dev/null 2>&1 &
+sleep 1
+e2e_start_app "$app" --schermo-intero
+full_screen() { [ "$WIDTH" = 1920 ] && [ "$HEIGHT" = 1080 ]; }
+e2e_wait_for full_screen
+xdotool key Return
+sleep 1
+e2e_wait_for full_screen
+# The fourth button of the menu, "Riordina i mesi (1)".
+xdotool key Tab Tab Tab Return
+sleep 1.5
+e2e_wait_for full_screen
+sleep 0.5
+import -window root -resize 50% "$out/schermo-intero.png"
+echo "wrote $out/schermo-intero.png"
