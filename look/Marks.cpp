@@ -15,8 +15,8 @@ void drawFocusRing(QPainter &painter, const QRect &rect, double scale)
     painter.setPen(QPen(Qt::white, width));
     painter.drawRect(edge);
     // Dash lengths are in pen widths, so they scale with the pen.
-    QPen dashes(Qt::black, width, Qt::CustomDashLine);
-    dashes.setDashPattern({1, 1});
+    QPen dashes(Qt::black, width, Qt::CustomDashLine, Qt::FlatCap);
+    dashes.setDashPattern({2.0, 2.0});
     painter.setPen(dashes);
     painter.drawRect(edge);
     painter.restore();
