@@ -124,7 +124,7 @@ def stop(program):
 
 
 def on_rename(event):
-    if event.source is not None and event.source.name.startswith("posto "):
+    if event.source is not None and event.source.name.startswith(("posto ", "Esatti:", "Errati:")):
         renamed.append(event.source.name)
 
 
@@ -151,7 +151,9 @@ def play_ordering():
         check(f"place {number} reads {month}", places()[number][0] == month)
     check("no card is left", not buttons(lambda name: name in MONTHS))
     check("Esatti: 12 at the end of the round", label("Esatti:") == "Esatti: 12")
-    check("the places told of their new names", len(set(renamed)) >= 12)
+    check("the places told of their new names",
+          len({name for name in renamed if name.startswith("posto ")}) >= 12)
+    check("the counts told of theirs", "Esatti: 12" in renamed and "Errati: 1" in renamed)
     stop(program)
 
 
