@@ -1,12 +1,18 @@
 #include "EffectSoundPlayer.h"
 #include "FormEsercizio.h"
+#include "MessageBoxDialogs.h"
 #include "Modulo1.h"
 #include "TestProgram.h"
+#include "WindowScale.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 class TestServices : public QObject
 {
@@ -23,6 +29,10 @@ private slots:
     void registryKeepsOneInstance();
     void registryForgetsWindowClosedByWindowSystem();
     void closingAClosedWindowDoesNothing();
+    void fullScreenRunAndF11_data();
+    void fullScreenRunAndF11();
+    void messageBoxTextFollowsTheWindowsScale_data();
+    void messageBoxTextFollowsTheWindowsScale();
     void effectPlayerSurvivesHostileFiles_data();
     void effectPlayerSurvivesHostileFiles();
 };
@@ -105,6 +115,60 @@ void TestServices::mainSeedsOnceAndShowsStartScreen()
     QCOMPARE(program.random.seeds(), 1);
     QCOMPARE(program.openWindows(), QList<Finestra>{Finestra::FormAvvio});
     QVERIFY(Modulo1::AttendiAvanti);
+}
+
+void TestServices::fullScreenRunAndF11_data()
+{
+    QTest::addColumn<bool>("fullScreenRun");
+    QTest::newRow("normal run") << false;
+    QTest::newRow("--schermo-intero") << true;
+}
+
+void TestServices::fullScreenRunAndF11()
+{
+    QFETCH(bool, fullScreenRun);
+    TestProgram program;
+    program.windows.setFullScreen(fullScreenRun);
+    for (Finestra window : {Finestra::FormAvvio, Finestra::FormMenu, Finestra::Form4}) {
+        QWidget *shown = program.open(window);
+        QCOMPARE(shown->isFullScreen(), fullScreenRun);
+        // F11 switches every window in and out of full screen.
+        QTest::keyClick(shown, Qt::Key_F11);
+        QCOMPARE(shown->isFullScreen(), !fullScreenRun);
+        QTest::keyClick(shown, Qt::Key_F11);
+        QCOMPARE(shown->isFullScreen(), fullScreenRun);
+        program.windows.close(window);
+        TestProgram::settle();
+    }
+}
+
+void TestServices::messageBoxTextFollowsTheWindowsScale_data()
+{
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<double>("growth");
+    QTest::newRow("designed size") << 1.0 << 1.0;
+    QTest::newRow("1.5 x") << 1.5 << 1.5;
+    QTest::newRow("3 x: at most twice") << 3.0 << 2.0;
+}
+
+void TestServices::messageBoxTextFollowsTheWindowsScale()
+{
+    QFETCH(double, scale);
+    QFETCH(double, growth);
+    QWidget window;
+    WindowScale::set(&window, scale);
+    MessageBoxDialogs dialogs;
+    double shown = 0;
+    // Read from inside the box's own event loop, then answered.
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        shown = box->font().pointSizeF();
+        box->button(QMessageBox::No)->click();
+    });
+    QVERIFY(!dialogs.ask(&window, QStringLiteral("Orivalo"), Dialogs::Icon::Question,
+                         QStringLiteral("Vuoi tornare al menù?")));
+    QCOMPARE(shown, QApplication::font().pointSizeF() * growth);
 }
 
 void TestServices::registryKeepsOneInstance()
