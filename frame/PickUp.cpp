@@ -9,6 +9,16 @@
 
 #include <algorithm>
 
+namespace {
+
+// Top to bottom, then left to right: the order a child reads the cards in.
+bool readingOrder(const QWidget *a, const QWidget *b)
+{
+    return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+}
+
+} // namespace
+
 PickUp::PickUp(QWidget *window) : QObject(window), window_(window)
 {
     setObjectName(QStringLiteral("pickUp"));
@@ -105,9 +115,7 @@ QList<DragLabel *> PickUp::playableCards() const
         if (card->playable())
             cards << card;
     }
-    std::sort(cards.begin(), cards.end(), [](const DragLabel *a, const DragLabel *b) {
-        return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
-    });
+    std::sort(cards.begin(), cards.end(), readingOrder);
     return cards;
 }
 
@@ -128,9 +136,7 @@ void PickUp::orderTabs()
     QList<QWidget *> chain;
     for (DragLabel *card : window_->findChildren<DragLabel *>())
         chain << card;
-    std::sort(chain.begin(), chain.end(), [](const QWidget *a, const QWidget *b) {
-        return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
-    });
+    std::sort(chain.begin(), chain.end(), readingOrder);
     for (DropLabel *place : places())
         chain << place;
     if (auto *avanti = window_->findChild<QAbstractButton *>(QStringLiteral("BottoneAvanti")))

@@ -38,11 +38,6 @@ DesignScale *DesignScale::of(const QWidget *canvas)
     return canvas->findChild<DesignScale *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-double DesignScale::factorOf(const QWidget *widget)
-{
-    return WindowScale::of(widget);
-}
-
 void DesignScale::capture()
 {
     controls_.clear();

@@ -23,8 +23,6 @@ public:
     // Makes `canvas` at least, and at first, its designed size.
     static DesignScale *install(QWidget *canvas, const QSize &designed);
     static DesignScale *of(const QWidget *canvas);
-    // The factor of the window that shows `widget`; 1 where nothing is scaled.
-    static double factorOf(const QWidget *widget);
 
     // Takes the present places, fonts and borders of the canvas's controls as
     // their design. Called once the window has built its controls.

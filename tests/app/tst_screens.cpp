@@ -6,6 +6,7 @@
 #include "Modulo1.h"
 #include "PickUp.h"
 #include "TestProgram.h"
+#include "WindowScale.h"
 
 #include <QMenuBar>
 #include <QPointingDevice>
@@ -88,7 +89,7 @@ void TestScreens::designScalesAsOnePicture()
                               double(canvas->height()) / designed.height());
     const QPointF margin((canvas->width() - designed.width() * s) / 2,
                          (canvas->height() - designed.height() * s) / 2);
-    QCOMPARE(DesignScale::factorOf(shown), s);
+    QCOMPARE(WindowScale::of(shown), s);
     const auto expected = [&](const QRect &r) {
         return QRectF(r.x() * s + margin.x(), r.y() * s + margin.y(), r.width() * s,
                       r.height() * s);

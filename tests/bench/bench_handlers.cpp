@@ -1,4 +1,3 @@
-#include "DesignScale.h"
 // What the child waits for inside the program: opening a window, laying out
 // a round, and the handling of one drop. Run by `make bench`.
 #include "ClockRandom.h"
@@ -11,6 +10,7 @@
 #include "Modulo1.h"
 #include "MonthCalendar.h"
 #include "TestProgram.h"
+#include "WindowScale.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>
@@ -166,7 +166,7 @@ void BenchHandlers::layOutAt4K()
     }
     QCOMPARE(shown->height(), height);
     // The design followed the last size, not only the window.
-    QVERIFY(DesignScale::factorOf(shown) > 3);
+    QVERIFY(WindowScale::of(shown) > 3);
     shown->setUpdatesEnabled(true);
 }
 
