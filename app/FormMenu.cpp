@@ -18,19 +18,16 @@ namespace {
 struct ExerciseButton
 {
     const char *name;
-    const char *caption;
     int top;
     Finestra opens;
 };
 
-// Days first, then months: ordering (1), ordering (2), cycle.
+// Days first, then months: ordering (1), ordering (2), cycle. Each button
+// shows its window's name.
 constexpr ExerciseButton leftColumn[] = {
-    {"Command4", "Riordina i giorni (1)", 360, Finestra::Form3},
-    {"Command7", "Riordina i giorni (2)", 1200, Finestra::Form4},
-    {"Command6", "Ciclo dei giorni", 2040, Finestra::Form6},
-    {"Command3", "Riordina i mesi (1)", 2880, Finestra::Form1},
-    {"Command2", "Riordina i mesi (2)", 3720, Finestra::Form2},
-    {"Command5", "Ciclo dei mesi", 4560, Finestra::Form5},
+    {"Command4", 360, Finestra::Form3},  {"Command7", 1200, Finestra::Form4},
+    {"Command6", 2040, Finestra::Form6}, {"Command3", 2880, Finestra::Form1},
+    {"Command2", 3720, Finestra::Form2}, {"Command5", 4560, Finestra::Form5},
 };
 
 void openExercise(Finestra exercise)
@@ -48,14 +45,16 @@ FormMenu::FormMenu(QWidget *parent) : ColouredWidget(parent)
     setColour(Palette::lightCyan());
 
     for (const ExerciseButton &button : leftColumn) {
-        QPushButton *created = addButton(button.name, QString::fromUtf8(button.caption),
+        QPushButton *created = addButton(button.name, QString::fromUtf8(shownName(button.opens)),
                                          Design::rect(240, button.top, 4215, 735));
         const Finestra opens = button.opens;
         connect(created, &QPushButton::clicked, this, [opens] { openExercise(opens); });
+        offerAgain(created, opens);
     }
-    QPushButton *command8 = addButton("Command8", QStringLiteral("Usa il calendario"),
+    QPushButton *command8 = addButton("Command8", QString::fromUtf8(shownName(Finestra::Form7)),
                                       Design::rect(4680, 360, 4215, 735));
     connect(command8, &QPushButton::clicked, this, [] { openExercise(Finestra::Form7); });
+    offerAgain(command8, Finestra::Form7);
 
     auto *group = new QButtonGroup(this);
     option1_[1] = new WrappingRadioButton(
@@ -90,6 +89,13 @@ QPushButton *FormMenu::addButton(const char *name, const QString &caption, const
     button->setGeometry(place);
     Focusable::install(button);
     return button;
+}
+
+void FormMenu::offerAgain(QPushButton *button, Finestra opens)
+{
+    // Back from an exercise, the keyboard starts on the one just played.
+    if (Modulo1::windows().lastExercise() == opens)
+        button->setFocus(Qt::OtherFocusReason);
 }
 
 void FormMenu::Form_Load()

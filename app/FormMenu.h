@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ColouredWidget.h"
+#include "Finestra.h"
 
 #include <array>
 
@@ -22,6 +23,7 @@ private:
     void Option1_Click(int index);
     void Command1_Click();
     QPushButton *addButton(const char *name, const QString &caption, const QRect &place);
+    void offerAgain(QPushButton *button, Finestra opens);
 
     std::array<WrappingRadioButton *, 2> option1_{};
 };

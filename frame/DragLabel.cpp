@@ -10,7 +10,17 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-DragLabel::DragLabel(int index, QWidget *parent) : PlayLabel(index, parent) {}
+DragLabel::DragLabel(int index, PickUp *pickUp, QWidget *parent) : PlayLabel(index, pickUp, parent)
+{
+    setCheckable(true);
+    // A screen reader's toggle goes through the pick-up like any tap.
+    connect(this, &QAbstractButton::toggled, this, [this](bool on) {
+        if (on != (this->pickUp()->picked() == this)) {
+            activate(false);
+            setChecked(this->pickUp()->picked() == this);
+        }
+    });
+}
 
 bool DragLabel::playable() const
 {
@@ -19,18 +29,13 @@ bool DragLabel::playable() const
 
 void DragLabel::activate(bool byKey)
 {
-    PickUp::of(window())->tapCard(this, byKey);
-}
-
-QString DragLabel::accessibleText() const
-{
-    return text();
+    pickUp()->tapCard(this, byKey);
 }
 
 QList<PlayLabel *> DragLabel::neighbours() const
 {
     QList<PlayLabel *> cards;
-    for (DragLabel *card : PickUp::of(window())->playableCards())
+    for (DragLabel *card : pickUp()->playableCards())
         cards << card;
     return cards;
 }
@@ -44,13 +49,13 @@ void DragLabel::mouseMoveEvent(QMouseEvent *event)
         startDrag();
         return;
     }
-    PlayLabel::mouseMoveEvent(event);
+    event->ignore();
 }
 
 void DragLabel::paintEvent(QPaintEvent *event)
 {
     PlayLabel::paintEvent(event);
-    if (PickUp::of(window())->picked() == this) {
+    if (pickUp()->picked() == this) {
         QPainter painter(this);
         Marks::drawPickedUp(painter, rect(), WindowScale::of(this));
     }
@@ -82,6 +87,6 @@ void DragLabel::startDrag()
     drag->setPixmap(outline());
     drag->setHotSpot(pressedAt_);
     // The drop's handler may lay out a whole new round before exec returns,
-    // so nothing here touches the label afterwards.
+    // so nothing here touches the card afterwards.
     drag->exec(Qt::MoveAction);
 }

@@ -9,9 +9,22 @@
 #include <QDropEvent>
 #include <QPainter>
 
-DropLabel::DropLabel(int index, QWidget *parent) : PlayLabel(index, parent)
+DropLabel::DropLabel(int index, PickUp *pickUp, QWidget *parent) : PlayLabel(index, pickUp, parent)
 {
     setAcceptDrops(true);
+}
+
+void DropLabel::setContent(const QString &name)
+{
+    setText(name);
+    const QString shown = name.trimmed();
+    setAccessibleText(placeName() + QStringLiteral(": ") +
+                      (shown.isEmpty() ? QStringLiteral("vuoto") : shown));
+}
+
+QString DropLabel::placeName() const
+{
+    return QStringLiteral("posto %1").arg(index() + 1);
 }
 
 DragLabel *DropLabel::sourceOf(const QDropEvent *event) const
@@ -37,21 +50,13 @@ void DropLabel::deliver(DragLabel *source)
 
 void DropLabel::activate(bool byKey)
 {
-    PickUp::of(window())->tapPlace(this, byKey);
-}
-
-QString DropLabel::accessibleText() const
-{
-    const QString name = text().trimmed();
-    return QStringLiteral("posto %1: %2")
-        .arg(index() + 1)
-        .arg(name.isEmpty() ? QStringLiteral("vuoto") : name);
+    pickUp()->tapPlace(this, byKey);
 }
 
 QList<PlayLabel *> DropLabel::neighbours() const
 {
     QList<PlayLabel *> places;
-    for (DropLabel *place : PickUp::of(window())->places())
+    for (DropLabel *place : pickUp()->places())
         places << place;
     return places;
 }
@@ -94,8 +99,8 @@ void DropLabel::dropEvent(QDropEvent *event)
     event->setDropAction(Qt::MoveAction);
     event->accept();
     // A drag ends play with a picked-up card as a tap on a place does.
-    PickUp::of(window())->putDown();
-    deliver(source);
+    pickUp()->putDown();
+    pickUp()->deliver(this, source);
 }
 
 void DropLabel::setHighlighted(bool on)

@@ -1,5 +1,7 @@
 #include "FormEsercizio.h"
 
+#include "AccessibleWindows.h"
+#include "Announcer.h"
 #include "ColouredWidget.h"
 #include "Controls.h"
 #include "Counts.h"
@@ -47,9 +49,16 @@ FormEsercizio::FormEsercizio(Finestra id, QWidget *parent)
     area_->installEventFilter(this);
     layout->addWidget(area_);
 
+    AccessibleWindows::install();
+    announcer_ = new Announcer(area_);
+    pickUp_ = new PickUp(this);
+    connect(pickUp_, &PickUp::delivered, this, &FormEsercizio::tellDrop);
+    connect(pickUp_, &PickUp::held, this, [this](DragLabel *card, bool up) {
+        tell(card->text().trimmed() +
+             (up ? QStringLiteral(" preso") : QStringLiteral(" lasciato")));
+    });
     buildFrame();
     buildMenus();
-    PickUp::of(this);
 }
 
 FormEsercizio::~FormEsercizio() = default;
@@ -61,8 +70,10 @@ void FormEsercizio::buildFrame()
         return Controls::label(area_, {QLatin1String(name), QString::fromUtf8(text),
                                        Design::arialBold(points), Palette::cyan(), place});
     };
-    scoreLabel("Label1", "Esatti", 12, design_.label1);
-    scoreLabel("Label2", "Errati", 12, design_.label2);
+    // The captions are part of the counts' names ("Esatti: 4"), so screen
+    // readers say each count once.
+    AccessibleWindows::leaveOut(scoreLabel("Label1", "Esatti", 12, design_.label1));
+    AccessibleWindows::leaveOut(scoreLabel("Label2", "Errati", 12, design_.label2));
     etichettaEsatti_ = scoreLabel("EtichettaEsatti", "quantiesatti", 18, design_.etichettaEsatti);
     etichettaErrati_ = scoreLabel("EtichettaErrati", "quantierrati", 18, design_.etichettaErrati);
 
@@ -128,6 +139,8 @@ void FormEsercizio::openMenuBar()
     const QList<QAction *> items = menuBar_->actions();
     if (items.isEmpty())
         return;
+    if (QWidget *focus = focusWidget(); focus && focus != menuBar_)
+        beforeMenuBar_ = focus;
     menuBar_->setFocus(Qt::ShortcutFocusReason);
     menuBar_->setActiveAction(items.first());
 }
@@ -167,14 +180,14 @@ void FormEsercizio::loadFinished()
 bool FormEsercizio::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == area_ && event->type() == QEvent::MouseButtonPress)
-        PickUp::of(this)->putDown();
+        pickUp_->putDown(true);
     return QWidget::eventFilter(watched, event);
 }
 
 void FormEsercizio::keyPressEvent(QKeyEvent *event)
 {
-    if (DragLabel *card = PickUp::of(this)->picked(); card && event->key() == Qt::Key_Escape) {
-        PickUp::of(this)->putDown();
+    if (DragLabel *card = pickUp_->picked(); card && event->key() == Qt::Key_Escape) {
+        pickUp_->putDown(true);
         // The keyboard goes back to the card it picked up.
         if (qobject_cast<DropLabel *>(focusWidget()))
             card->setFocus(Qt::OtherFocusReason);
@@ -219,9 +232,9 @@ void FormEsercizio::open()
 
 void FormEsercizio::newRound()
 {
-    PickUp::of(this)->putDown();
+    pickUp_->putDown();
     NuovoEsercizio();
-    PickUp::of(this)->orderTabs();
+    pickUp_->orderTabs();
 }
 
 void FormEsercizio::showCount(QLabel *label, const QString &text)
@@ -235,6 +248,7 @@ void FormEsercizio::showCount(QLabel *label, const QString &text)
 
 void FormEsercizio::SegnaEsatto()
 {
+    answer_ = Answer::Right;
     if (design_.changesColour && backgroundColour() == QColor(Qt::black))
         CaricaColori();
     comandoIconaSi_->show();
@@ -247,6 +261,7 @@ void FormEsercizio::SegnaEsatto()
 
 void FormEsercizio::SegnaErrato()
 {
+    answer_ = Answer::Wrong;
     comandoIconaNo_->show();
     comandoIconaSi_->hide();
     Modulo1::NumErrati = Counts::raised(Modulo1::NumErrati);
@@ -259,10 +274,42 @@ void FormEsercizio::SegnaErrato()
 
 void FormEsercizio::ConcludiEsercizio()
 {
+    roundEnded_ = true;
     if (!bottoneAvanti_->isHidden())
         bottoneAvanti_->setEnabled(true);
     else
         newRound();
+}
+
+void FormEsercizio::tellDrop(DropLabel *place, const QString &name)
+{
+    // A name dropped where one already stands is not judged: the place says what it holds.
+    if (answer_ == Answer::None) {
+        tell(place->accessibleName() + QStringLiteral(", occupato"));
+        return;
+    }
+    tellAnswer(place->placeName() + QStringLiteral(": ") + name);
+}
+
+void FormEsercizio::tellAnswer(const QString &what)
+{
+    QStringList parts;
+    if (answer_ == Answer::Right)
+        parts << what + QStringLiteral(", esatto") << etichettaEsatti_->accessibleName();
+    else if (answer_ == Answer::Wrong)
+        parts << what + QStringLiteral(", sbagliato") << etichettaErrati_->accessibleName();
+    if (roundEnded_)
+        parts << (bottoneAvanti_->isEnabled() ? QStringLiteral("giro finito: premi avanti")
+                                              : QStringLiteral("giro finito: ecco un nuovo giro"));
+    answer_ = Answer::None;
+    roundEnded_ = false;
+    if (!parts.isEmpty())
+        tell(parts.join(QStringLiteral(". ")));
+}
+
+void FormEsercizio::tell(const QString &sentence)
+{
+    announcer_->say(sentence);
 }
 
 void FormEsercizio::BottoneAvanti_Click()
@@ -271,8 +318,7 @@ void FormEsercizio::BottoneAvanti_Click()
     const bool byKey = bottoneAvanti_->hasFocus();
     bottoneAvanti_->setEnabled(false);
     newRound();
-    if (const QList<DragLabel *> cards = PickUp::of(this)->playableCards();
-        byKey && !cards.isEmpty())
+    if (const QList<DragLabel *> cards = pickUp_->playableCards(); byKey && !cards.isEmpty())
         cards.first()->setFocus(Qt::OtherFocusReason);
 }
 
@@ -299,6 +345,9 @@ void FormEsercizio::mnuSuonoNo_Click()
 void FormEsercizio::MenuInformazioni_Click()
 {
     Modulo1::MostraInformazioni();
+    // The keyboard goes back to where it was before the menu bar.
+    if (beforeMenuBar_)
+        beforeMenuBar_->setFocus(Qt::OtherFocusReason);
 }
 
 void FormEsercizio::mnuEsci_Click()

@@ -3,13 +3,17 @@
 #include "Finestra.h"
 #include "FrameDesign.h"
 
+#include <QPointer>
 #include <QWidget>
 
+class Announcer;
 class ColouredWidget;
+class DropLabel;
 class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class PickUp;
 class Picture;
 class QToolButton;
 
@@ -28,11 +32,20 @@ public:
     QColor backgroundColour() const;
     // True once the opening sequence has laid out the first round.
     bool hasOpened() const { return opened_; }
+    // Play without dragging: the picked-up card and the keyboard's order.
+    PickUp *pickUp() const { return pickUp_; }
 
     // The reactions to one right answer, one wrong answer and a complete round.
     void SegnaEsatto();
     void SegnaErrato();
     void ConcludiEsercizio();
+
+    // Tells screen readers what an answer was and what followed it: right
+    // or wrong, the counts that changed and the end of a round. `what`
+    // names the answer ("posto 10: OTTOBRE").
+    void tellAnswer(const QString &what);
+    // Tells screen readers a sentence of the window's own.
+    void tell(const QString &sentence);
 
 protected:
     explicit FormEsercizio(Finestra id, QWidget *parent = nullptr);
@@ -65,6 +78,7 @@ private:
     // Lays out a new round, with no card picked up and the keyboard's order anew.
     void newRound();
     void showCount(QLabel *label, const QString &text);
+    void tellDrop(DropLabel *place, const QString &name);
     void openMenuBar();
     void BottoneAvanti_Click();
     void MenuAzzera_Click();
@@ -76,6 +90,15 @@ private:
     const Finestra id_;
     const FrameDesign design_;
     bool opened_ = false;
+    // What happened since the last answer was told.
+    enum class Answer { None, Right, Wrong };
+    Answer answer_ = Answer::None;
+    bool roundEnded_ = false;
+    // Where the keyboard was before F10 took it to the menu bar.
+    QPointer<QWidget> beforeMenuBar_;
+
+    PickUp *pickUp_ = nullptr;
+    Announcer *announcer_ = nullptr;
 
     QMenuBar *menuBar_ = nullptr;
     ColouredWidget *area_ = nullptr;

@@ -4,7 +4,6 @@
 #include "DropLabel.h"
 
 #include <QAbstractButton>
-#include <QAccessible>
 #include <QWidget>
 
 #include <algorithm>
@@ -24,13 +23,6 @@ PickUp::PickUp(QWidget *window) : QObject(window), window_(window)
     setObjectName(QStringLiteral("pickUp"));
 }
 
-PickUp *PickUp::of(QWidget *window)
-{
-    if (auto *existing = window->findChild<PickUp *>(QString(), Qt::FindDirectChildrenOnly))
-        return existing;
-    return new PickUp(window);
-}
-
 DragLabel *PickUp::picked() const
 {
     return picked_ && picked_->playable() ? picked_.data() : nullptr;
@@ -40,14 +32,14 @@ void PickUp::setPicked(DragLabel *card)
 {
     DragLabel *before = picked_;
     picked_ = card;
+    // Checked is what screen readers hear as held.
+    if (before && before != card)
+        before->setChecked(false);
+    if (card)
+        card->setChecked(true);
     for (DragLabel *changed : {before, card}) {
-        if (!changed)
-            continue;
-        changed->update();
-        QAccessible::State state;
-        state.checked = true;
-        QAccessibleStateChangeEvent event(changed, state);
-        QAccessible::updateAccessibility(&event);
+        if (changed)
+            changed->update();
     }
 }
 
@@ -56,10 +48,11 @@ void PickUp::tapCard(DragLabel *card, bool byKey)
     if (!card->playable())
         return;
     if (picked() == card) {
-        putDown();
+        putDown(true);
         return;
     }
     setPicked(card);
+    emit held(card, true);
     if (byKey) {
         // On to the places, the first empty one first.
         const QList<DropLabel *> all = places();
@@ -79,15 +72,29 @@ void PickUp::tapPlace(DropLabel *place, bool byKey)
     if (!card)
         return;
     putDown();
-    place->deliver(card);
+    deliver(place, card);
     if (byKey)
         focusAfterDrop(card);
 }
 
-void PickUp::putDown()
+void PickUp::putDown(bool byChild)
 {
-    if (picked_)
-        setPicked(nullptr);
+    if (!picked_)
+        return;
+    QPointer<DragLabel> card = picked();
+    setPicked(nullptr);
+    if (byChild && card)
+        emit held(card, false);
+}
+
+void PickUp::deliver(DropLabel *place, DragLabel *card)
+{
+    const QString name = card->text().trimmed();
+    QPointer<DropLabel> target = place;
+    place->deliver(card);
+    // A drop may end the round and lay out the next; the place stays.
+    if (target)
+        emit delivered(target, name);
 }
 
 void PickUp::focusAfterDrop(DragLabel *dropped)

@@ -1,29 +1,26 @@
 #include "PlayLabel.h"
 
-#include "AccessiblePlay.h"
-#include "Controls.h"
 #include "Focusable.h"
 
-#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 
-PlayLabel::PlayLabel(int index, QWidget *parent) : QLabel(parent), index_(index)
+PlayLabel::PlayLabel(int index, PickUp *pickUp, QWidget *parent)
+    : LabelButton(parent), index_(index), pickUp_(pickUp)
 {
-    // The keyboard reaches labels with Tab; a click does not move the focus.
+    // The keyboard reaches them with Tab; a click does not move the focus.
     setFocusPolicy(Qt::TabFocus);
-    Focusable::install(this);
-    AccessiblePlay::install();
+    // Enter and Space are handled here, so that the focus can follow them.
+    Focusable::install(this, Focusable::OwnKeys);
+    // A screen reader's or a switch's press.
+    connect(this, &QAbstractButton::clicked, this, [this] { activate(false); });
 }
 
-void PlayLabel::setText(const QString &text)
+void PlayLabel::setAccessibleText(const QString &name)
 {
-    if (text == QLabel::text())
-        return;
-    QLabel::setText(text);
-    QAccessibleEvent event(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
+    // Qt tells screen readers of the change itself.
+    if (accessibleName() != name)
+        setAccessibleName(name);
 }
 
 void PlayLabel::mousePressEvent(QMouseEvent *event)
@@ -35,7 +32,7 @@ void PlayLabel::mousePressEvent(QMouseEvent *event)
         event->accept();
         return;
     }
-    QLabel::mousePressEvent(event);
+    event->ignore();
 }
 
 void PlayLabel::mouseReleaseEvent(QMouseEvent *event)
@@ -43,7 +40,7 @@ void PlayLabel::mouseReleaseEvent(QMouseEvent *event)
     const bool tap = pressed_ && event->button() == Qt::LeftButton &&
                      rect().contains(event->position().toPoint());
     pressed_ = false;
-    QLabel::mouseReleaseEvent(event);
+    event->accept();
     if (tap)
         activate(false);
 }
@@ -51,7 +48,7 @@ void PlayLabel::mouseReleaseEvent(QMouseEvent *event)
 void PlayLabel::keyPressEvent(QKeyEvent *event)
 {
     if (event->modifiers() != Qt::NoModifier && event->modifiers() != Qt::KeypadModifier) {
-        QLabel::keyPressEvent(event);
+        event->ignore();
         return;
     }
     const QList<PlayLabel *> row = neighbours();
@@ -77,7 +74,7 @@ void PlayLabel::keyPressEvent(QKeyEvent *event)
         step = -1;
         break;
     default:
-        QLabel::keyPressEvent(event);
+        event->ignore();
         return;
     }
     const qsizetype at = row.indexOf(this);
@@ -86,12 +83,4 @@ void PlayLabel::keyPressEvent(QKeyEvent *event)
     // Round the ring, and from the end of a column back to its top.
     const qsizetype next = at < 0 ? 0 : (at + step + row.size()) % row.size();
     row[next]->setFocus(Qt::OtherFocusReason);
-}
-
-void PlayLabel::paintEvent(QPaintEvent *event)
-{
-    Q_UNUSED(event)
-    QPainter painter(this);
-    drawFrame(&painter);
-    Controls::drawText(painter, this);
 }

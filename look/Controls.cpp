@@ -1,13 +1,11 @@
 #include "Controls.h"
 
 #include "ColouredWidget.h"
+#include "LabelButton.h"
 #include "WrappingRadioButton.h"
 
 #include <QLabel>
-#include <QPainter>
 #include <QPalette>
-#include <QStyle>
-#include <QStyleOption>
 
 namespace Controls {
 
@@ -20,20 +18,38 @@ QColor background(const QWidget *widget)
     return widget->palette().color(QPalette::Window);
 }
 
-void apply(QLabel *label, const LabelDesign &design)
+namespace {
+
+// What a label and a button that looks like one share.
+void applyCommon(QWidget *widget, const LabelDesign &design)
 {
-    label->setObjectName(design.name);
-    label->setText(design.text);
-    label->setFont(design.font);
-    label->setGeometry(design.geometry);
-    label->setAlignment(design.alignment);
-    label->setTextFormat(Qt::PlainText);
-    QPalette palette = label->palette();
+    widget->setObjectName(design.name);
+    widget->setFont(design.font);
+    widget->setGeometry(design.geometry);
+    QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, design.background);
     palette.setColor(QPalette::WindowText, Qt::black);
     palette.setColor(QPalette::Disabled, QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
-    label->setAutoFillBackground(true);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+void apply(LabelButton *button, const LabelDesign &design)
+{
+    applyCommon(button, design);
+    button->setText(design.text);
+    button->setAlignment(design.alignment);
+    button->setBorder(design.border);
+}
+
+void apply(QLabel *label, const LabelDesign &design)
+{
+    applyCommon(label, design);
+    label->setText(design.text);
+    label->setAlignment(design.alignment);
+    label->setTextFormat(Qt::PlainText);
     if (design.border) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setLineWidth(1);
@@ -45,17 +61,6 @@ QLabel *label(QWidget *parent, const LabelDesign &design)
     auto *created = new QLabel(parent);
     apply(created, design);
     return created;
-}
-
-void drawText(QPainter &painter, const QLabel *label)
-{
-    QStyleOption option;
-    option.initFrom(label);
-    const int margin = label->margin();
-    const QRect area = label->contentsRect().adjusted(margin, margin, -margin, -margin);
-    label->style()->drawItemText(&painter, area, int(label->alignment()) | Qt::TextForceLeftToRight,
-                                 option.palette, label->isEnabled(), label->text(),
-                                 label->foregroundRole());
 }
 
 } // namespace Controls

@@ -5,8 +5,8 @@
 #include <QRect>
 #include <QString>
 
+class LabelButton;
 class QLabel;
-class QPainter;
 class QWidget;
 
 // Small helpers for building windows the way they are designed: absolute
@@ -29,12 +29,9 @@ struct LabelDesign
 
 // Fills in a label (of any QLabel subclass) from its design.
 void apply(QLabel *label, const LabelDesign &design);
+// The same for a button that looks like a label.
+void apply(LabelButton *button, const LabelDesign &design);
 QLabel *label(QWidget *parent, const LabelDesign &design);
 
-// Draws a label's plain text as a label without keyboard focus draws it.
-// Qt lays out the text of a label that takes the focus through a text
-// document, which places the letters differently; labels that the keyboard
-// reaches draw their text with this instead, so they look as before.
-void drawText(QPainter &painter, const QLabel *label);
 
 } // namespace Controls

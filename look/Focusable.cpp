@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr char keyboardInUse[] = "tempioloKeyboardInUse";
-
 // Watches every key and mouse press of the program to tell which way each
 // window is being used.
 class KeyboardWatch : public QObject
@@ -29,8 +27,8 @@ protected:
             watched->isWidgetType()) {
             QWidget *window = static_cast<QWidget *>(watched)->window();
             const bool keys = type == QEvent::KeyPress;
-            if (window->property(keyboardInUse).toBool() != keys) {
-                window->setProperty(keyboardInUse, keys);
+            if (window->testAttribute(Qt::WA_KeyboardFocusChange) != keys) {
+                window->setAttribute(Qt::WA_KeyboardFocusChange, keys);
                 if (QWidget *focus = window->focusWidget())
                     focus->update();
             }
@@ -41,7 +39,7 @@ protected:
 
 } // namespace
 
-Focusable::Focusable(QWidget *widget) : QObject(widget), widget_(widget)
+Focusable::Focusable(QWidget *widget, Keys keys) : QObject(widget), widget_(widget), keys_(keys)
 {
     static KeyboardWatch *watch = [] {
         auto *created = new KeyboardWatch(qApp);
@@ -52,15 +50,15 @@ Focusable::Focusable(QWidget *widget) : QObject(widget), widget_(widget)
     widget->installEventFilter(this);
 }
 
-void Focusable::install(QWidget *widget)
+void Focusable::install(QWidget *widget, Keys keys)
 {
     if (!widget->findChild<Focusable *>(QString(), Qt::FindDirectChildrenOnly))
-        new Focusable(widget);
+        new Focusable(widget, keys);
 }
 
 bool Focusable::ringShown(const QWidget *widget)
 {
-    return widget->hasFocus() && widget->window()->property(keyboardInUse).toBool();
+    return widget->hasFocus() && widget->window()->testAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 bool Focusable::eventFilter(QObject *watched, QEvent *event)
@@ -75,7 +73,7 @@ bool Focusable::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
         auto *button = qobject_cast<QAbstractButton *>(widget_);
-        if (button && key->modifiers() == Qt::NoModifier &&
+        if (button && keys_ == PressOnEnter && key->modifiers() == Qt::NoModifier &&
             (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             button->click();
             return true;

@@ -26,3 +26,7 @@ inline constexpr std::array<Finestra, 9> allWindows = {
 };
 
 const char *windowName(Finestra window);
+
+// What the child sees a window called: the exercise's button on the menu,
+// or the program's name. Screen readers say it when the window opens.
+const char *shownName(Finestra window);

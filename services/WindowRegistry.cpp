@@ -1,12 +1,30 @@
 #include "WindowRegistry.h"
 
 #include <QEvent>
+
+#include <algorithm>
 #include <QShortcut>
 
 const char *windowName(Finestra window)
 {
     static constexpr const char *names[] = {
         "FormAvvio", "FormMenu", "Form1", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7",
+    };
+    return names[static_cast<int>(window)];
+}
+
+const char *shownName(Finestra window)
+{
+    static constexpr const char *names[] = {
+        "Tempiolo",
+        "Tempiolo",
+        "Riordina i mesi (1)",
+        "Riordina i mesi (2)",
+        "Riordina i giorni (1)",
+        "Riordina i giorni (2)",
+        "Ciclo dei mesi",
+        "Ciclo dei giorni",
+        "Usa il calendario",
     };
     return names[static_cast<int>(window)];
 }
@@ -28,12 +46,15 @@ QWidget *WindowRegistry::show(Finestra window)
         QWidget *created = factory();
         created->setAttribute(Qt::WA_DeleteOnClose);
         created->setObjectName(QLatin1String(windowName(window)));
+        created->setAccessibleName(QString::fromUtf8(shownName(window)));
         created->installEventFilter(this);
         connect(
             new QShortcut(QKeySequence(Qt::Key_F11), created), &QShortcut::activated, created,
             [created] { created->setWindowState(created->windowState() ^ Qt::WindowFullScreen); });
         slot = created;
     }
+    if (std::find(exerciseWindows.begin(), exerciseWindows.end(), window) != exerciseWindows.end())
+        lastExercise_ = window;
     if (fullScreen_)
         slot->showFullScreen();
     else

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 // Holds at most one instance of each window. Show creates a closed window
 // afresh from its design (its constructor is its load), close discards it.
@@ -32,6 +33,9 @@ public:
     void setFullScreen(bool on) { fullScreen_ = on; }
     bool fullScreen() const { return fullScreen_; }
 
+    // The exercise shown last, so the menu can offer it again first.
+    std::optional<Finestra> lastExercise() const { return lastExercise_; }
+
     bool isOpen(Finestra window) const;
     QWidget *window(Finestra window) const;
 
@@ -42,4 +46,5 @@ private:
     std::array<Factory, allWindows.size()> factories_;
     std::array<QPointer<QWidget>, allWindows.size()> open_;
     bool fullScreen_ = false;
+    std::optional<Finestra> lastExercise_;
 };

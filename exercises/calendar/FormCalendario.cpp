@@ -2,10 +2,11 @@
 
 #include "Controls.h"
 #include "Design.h"
+#include "Focusable.h"
+#include "LabelButton.h"
 #include "Modulo1.h"
 #include "MonthCalendar.h"
 #include "Palette.h"
-#include "QuestionLabel.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -16,11 +17,14 @@ FormCalendario::FormCalendario(QWidget *parent) : FormEsercizio(Finestra::Form7,
     calendar1_->setGeometry(Design::rect(960, 120, 4455, 3975));
     connect(calendar1_, &MonthCalendar::Click, this, &FormCalendario::Calendar1_Click);
 
-    label3_ = new QuestionLabel(area());
+    // A button, so that the keyboard and screen readers can press it too.
+    label3_ = new LabelButton(area());
+    label3_->setFocusPolicy(Qt::TabFocus);
+    Focusable::install(label3_);
     Controls::apply(label3_,
                     {QStringLiteral("Label3"), QStringLiteral("Label3"), Design::arialBold(14.25),
                      Palette::white(), Design::rect(960, 4320, 4455, 615), true, Qt::AlignCenter});
-    connect(label3_, &QuestionLabel::clicked, this, &FormCalendario::Label3_Click);
+    connect(label3_, &LabelButton::clicked, this, &FormCalendario::Label3_Click);
 
     auto *mnuFormato = new QMenu(QStringLiteral("Quale formato            "), this);
     mnuFormato->setObjectName(QStringLiteral("mnuFormato"));
@@ -57,7 +61,14 @@ void FormCalendario::NuovoEsercizio()
 
 void FormCalendario::ScriviDomanda()
 {
-    label3_->setText(question_.ScriviDomanda(formatoNumerico_));
+    const QString text = question_.ScriviDomanda(formatoNumerico_);
+    showQuestion(text, text.simplified());
+}
+
+void FormCalendario::showQuestion(const QString &text, const QString &spoken)
+{
+    label3_->setText(text);
+    label3_->setAccessibleName(spoken);
 }
 
 void FormCalendario::Calendar1_Click()
@@ -73,7 +84,8 @@ void FormCalendario::Calendar1_Click()
 void FormCalendario::Label3_Click()
 {
     // The month on show, which the month arrows change without moving the date.
-    label3_->setText(QString::number(calendar1_->monthShown()));
+    const QString month = QString::number(calendar1_->monthShown());
+    showQuestion(month, QStringLiteral("mese ") + month);
 }
 
 void FormCalendario::mnuFalse_Click()

@@ -5,7 +5,7 @@
 
 class MonthCalendar;
 class QAction;
-class QuestionLabel;
+class LabelButton;
 
 // The calendar window: a date asked in words or digits, found and clicked
 // on a month calendar.
@@ -30,11 +30,13 @@ protected:
 
 private:
     void ScriviDomanda();
+    // Shows `text` on the question, and gives screen readers `spoken`.
+    void showQuestion(const QString &text, const QString &spoken);
 
     CalendarQuestion question_;
     bool formatoNumerico_ = false;
     MonthCalendar *calendar1_;
-    QuestionLabel *label3_;
+    LabelButton *label3_;
     QAction *mnuFalse_;
     QAction *mnuTrue_;
 };

@@ -37,7 +37,7 @@ FormCiclo::FormCiclo(Finestra id, QWidget *parent)
     const std::vector<QRect> places = ring(id);
     for (int i = 0; i < round_.size(); ++i) {
         const QRect &p = places[std::size_t(i)];
-        auto *place = new DropLabel(i, area());
+        auto *place = new DropLabel(i, pickUp(), area());
         Controls::apply(place,
                         {QStringLiteral("Label3(%1)").arg(i), QStringLiteral("Label3"),
                          Design::arialBold(14.25), Palette::white(),
@@ -48,7 +48,7 @@ FormCiclo::FormCiclo(Finestra id, QWidget *parent)
     }
     // Created after the places, so a card lies above any place it overlaps.
     for (int j = 0; j < round_.size(); ++j) {
-        auto *card = new DragLabel(j, area());
+        auto *card = new DragLabel(j, pickUp(), area());
         Controls::apply(card, {QStringLiteral("Label4(%1)").arg(j), QStringLiteral("Label4"),
                                Design::arialBold(14.25), Palette::yellow(),
                                Design::rect(cardLeft, cardTop, cardWidth, labelHeight), true,
@@ -99,7 +99,7 @@ void FormCiclo::Label3_DragDrop(int index, int source)
 
 void FormCiclo::showPlace(int i)
 {
-    label3_[std::size_t(i)]->setText(round_.placeText(i));
+    label3_[std::size_t(i)]->setContent(round_.placeText(i));
 }
 
 void FormCiclo::showCard(int j)

@@ -13,7 +13,7 @@ FormRiordina::FormRiordina(Finestra id, QWidget *parent)
 {
     const int n = round_.size();
     for (int i = 0; i < n; ++i) {
-        auto *name = new DragLabel(i, area());
+        auto *name = new DragLabel(i, pickUp(), area());
         Controls::apply(name,
                         {QStringLiteral("Label3(%1)").arg(i), design_.designedNames[i],
                          Design::arialBold(14.25), Palette::white(),
@@ -23,7 +23,7 @@ FormRiordina::FormRiordina(Finestra id, QWidget *parent)
         name->setVisible(round_.nameVisible(i));
         label3_.push_back(name);
 
-        auto *place = new DropLabel(i, area());
+        auto *place = new DropLabel(i, pickUp(), area());
         Controls::apply(place,
                         {QStringLiteral("Label4(%1)").arg(i),
                          i == design_.blankPlace ? QStringLiteral(" ") : QStringLiteral("Label4"),
@@ -81,5 +81,5 @@ void FormRiordina::showName(int i)
 
 void FormRiordina::showPlace(int i)
 {
-    label4_[std::size_t(i)]->setText(round_.placeText(i));
+    label4_[std::size_t(i)]->setContent(round_.placeText(i));
 }

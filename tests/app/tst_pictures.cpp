@@ -195,7 +195,8 @@ void TestPictures::window()
     } else if (state == QLatin1String("digits")) {
         shown->findChild<QAction *>(QStringLiteral("mnuTrue"))->trigger();
     } else if (state == QLatin1String("question")) {
-        QTest::mouseClick(shown->findChild<QLabel *>(QStringLiteral("Label3")), Qt::LeftButton);
+        QTest::mouseClick(shown->findChild<QAbstractButton *>(QStringLiteral("Label3")),
+                          Qt::LeftButton);
     }
     program.settle();
 

@@ -116,12 +116,12 @@ void TestScreens::designScalesAsOnePicture()
     // A card is touched, then a place at its drawn centre: judged as that place.
     auto *form = qobject_cast<FormEsercizio *>(shown);
     const QList<DragLabel *> cards =
-        form ? PickUp::of(shown)->playableCards() : QList<DragLabel *>();
+        form ? Drops::pickUpOf(shown)->playableCards() : QList<DragLabel *>();
     if (cards.isEmpty())
         return;
     DragLabel *card = cards.first();
     const QString name = card->text();
-    DropLabel *target = PickUp::of(shown)->places().value(card->index());
+    DropLabel *target = Drops::pickUpOf(shown)->places().value(card->index());
     const auto centreOf = [&](QWidget *control) {
         for (const Designed &d : controls) {
             if (d.control == control)
@@ -132,16 +132,16 @@ void TestScreens::designScalesAsOnePicture()
     QWindow *handle = shown->windowHandle();
     QTest::touchEvent(handle, touchScreen_).press(0, centreOf(card), handle);
     QTest::touchEvent(handle, touchScreen_).release(0, centreOf(card), handle);
-    QCOMPARE(PickUp::of(shown)->picked(), card);
+    QCOMPARE(Drops::pickUpOf(shown)->picked(), card);
     QTest::mouseClick(handle, Qt::LeftButton, {}, centreOf(target));
     QCOMPARE(Modulo1::NumEsatti, qint16(1));
     QCOMPARE(target->text(), name);
     // And a drop on the drawn centre of the next place is judged there too.
-    const QList<DragLabel *> next = PickUp::of(shown)->playableCards();
+    const QList<DragLabel *> next = Drops::pickUpOf(shown)->playableCards();
     if (next.isEmpty())
         return;
     QWidget *under =
-        shown->childAt(centreOf(PickUp::of(shown)->places().value(next.first()->index())));
+        shown->childAt(centreOf(Drops::pickUpOf(shown)->places().value(next.first()->index())));
     QVERIFY(qobject_cast<DropLabel *>(under));
     Drops::dropName(under, next.first()->index());
     QCOMPARE(Modulo1::NumEsatti, qint16(2));

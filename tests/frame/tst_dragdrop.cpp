@@ -1,3 +1,4 @@
+#include "Announcer.h"
 #include "DragLabel.h"
 #include "DragPayload.h"
 #include "DropLabel.h"
@@ -10,7 +11,9 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QLabel>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
@@ -60,12 +63,12 @@ constexpr Route everyRoute[] = {Route::Drag, Route::Tap, Route::Keys, Route::Acc
 
 DropLabel *place(QWidget *window, int index)
 {
-    return PickUp::of(window)->places().value(index);
+    return Drops::pickUpOf(window)->places().value(index);
 }
 
 DropLabel *firstEmptyPlace(QWidget *window, int except)
 {
-    for (DropLabel *candidate : PickUp::of(window)->places()) {
+    for (DropLabel *candidate : Drops::pickUpOf(window)->places()) {
         if (candidate->index() != except && candidate->text().trimmed().isEmpty())
             return candidate;
     }
@@ -82,7 +85,13 @@ QImage look(DragLabel *card)
 
 DragLabel *firstCard(QWidget *window)
 {
-    return PickUp::of(window)->playableCards().value(0);
+    return Drops::pickUpOf(window)->playableCards().value(0);
+}
+
+// The sentence a screen reader was given last in the window.
+QString heard(QWidget *window)
+{
+    return window->findChild<Announcer *>()->saying();
 }
 
 // Everything a child sees and hears of an exercise window, and the scores.
@@ -90,11 +99,21 @@ QStringList outcome(FormEsercizio *window, const TestProgram &program)
 {
     QStringList seen{QString::number(Modulo1::NumEsatti), QString::number(Modulo1::NumErrati),
                      window->backgroundColour().name()};
-    for (QLabel *label : window->findChildren<QLabel *>()) {
-        seen << label->objectName() + QLatin1Char('=') + label->text() +
+    for (QWidget *label : window->findChildren<QWidget *>()) {
+        const QVariant text = label->property("text");
+        if (!text.isValid() || label->objectName() == QLatin1String("BottoneAvanti"))
+            continue;
+        seen << label->objectName() + QLatin1Char('=') + text.toString() +
                     (label->isVisibleTo(window) ? QLatin1String("") : QLatin1String(" hidden")) +
                     (label->isEnabled() ? QLatin1String("") : QLatin1String(" disabled"));
+        // What a screen reader finds there: the name and whether it is held.
+        if (auto *play = qobject_cast<PlayLabel *>(label)) {
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(play);
+            seen << accessible->text(QAccessible::Name) +
+                        (accessible->state().checked ? QLatin1String(" held") : QLatin1String(""));
+        }
     }
+    seen << QStringLiteral("heard: ") + heard(window);
     for (const char *name : {"ComandoIconaSi", "ComandoIconaNo"})
         seen << QLatin1String(name) +
                     QString::number(
@@ -102,7 +121,7 @@ QStringList outcome(FormEsercizio *window, const TestProgram &program)
     seen << QString::number(
         window->findChild<QAbstractButton *>(QStringLiteral("BottoneAvanti"))->isEnabled());
     seen << program.sound.played;
-    seen << QStringLiteral("picked up: %1").arg(PickUp::of(window)->picked() != nullptr);
+    seen << QStringLiteral("picked up: %1").arg(Drops::pickUpOf(window)->picked() != nullptr);
     return seen;
 }
 
@@ -122,7 +141,7 @@ void answer(FormEsercizio *window, const QString &kind, Route route)
     } else if (kind == QLatin1String("given")) {
         // The place that shows the given name when the round starts.
         DropLabel *given = nullptr;
-        for (DropLabel *candidate : PickUp::of(window)->places()) {
+        for (DropLabel *candidate : Drops::pickUpOf(window)->places()) {
             if (!candidate->text().trimmed().isEmpty())
                 given = candidate;
         }
@@ -290,6 +309,17 @@ void TestDragDrop::everyRouteGivesTheDropsOutcome_data()
 {
     QTest::addColumn<Finestra>("window");
     QTest::addColumn<QString>("kind");
+    // What a screen reader says after the answer.
+    QTest::addColumn<QString>("heard");
+    const QString right = QStringLiteral("^posto \\d+: [^,]+, esatto\\. Esatti: 1$");
+    const QHash<QString, QString> heard{
+        {QStringLiteral("right"), right},
+        {QStringLiteral("wrong"), QStringLiteral("^posto \\d+: [^,]+, sbagliato\\. Errati: 1$")},
+        {QStringLiteral("filled"), QStringLiteral("^posto \\d+: [^,]+, sbagliato\\. Errati: 1$")},
+        // Nothing new: the set-up's drop was the last thing said.
+        {QStringLiteral("placed or hidden"), right},
+        {QStringLiteral("given"), QStringLiteral("^posto \\d+: [^,]+, sbagliato\\. Errati: 1$")},
+    };
     for (Finestra window : {Finestra::Form1, Finestra::Form2, Finestra::Form3, Finestra::Form4,
                             Finestra::Form5, Finestra::Form6}) {
         QStringList kinds{QStringLiteral("right"), QStringLiteral("wrong"),
@@ -297,7 +327,8 @@ void TestDragDrop::everyRouteGivesTheDropsOutcome_data()
         if (window != Finestra::Form1 && window != Finestra::Form3)
             kinds << QStringLiteral("given");
         for (const QString &kind : kinds)
-            QTest::addRow("%s %s", windowName(window), qPrintable(kind)) << window << kind;
+            QTest::addRow("%s %s", windowName(window), qPrintable(kind))
+                << window << kind << heard[kind];
     }
 }
 
@@ -305,6 +336,7 @@ void TestDragDrop::everyRouteGivesTheDropsOutcome()
 {
     QFETCH(Finestra, window);
     QFETCH(QString, kind);
+    QFETCH(QString, heard);
     QStringList byDrag;
     for (Route route : everyRoute) {
         TestProgram program;
@@ -321,6 +353,8 @@ void TestDragDrop::everyRouteGivesTheDropsOutcome()
             QCOMPARE(Modulo1::NumEsatti, qint16(oneRight ? 1 : 0));
             if (kind == QLatin1String("wrong"))
                 QCOMPARE(Modulo1::NumErrati, qint16(1));
+            const QString said = ::heard(shown);
+            QVERIFY2(QRegularExpression(heard).match(said).hasMatch(), qPrintable(said));
         } else {
             QVERIFY2(seen == byDrag, qPrintable(QStringLiteral("%1 differs from a drag:\n%2\n%3")
                                                     .arg(QLatin1String(Drops::routeName(route)),
@@ -358,12 +392,12 @@ void TestDragDrop::pickedCardIsPutDown()
     QFETCH(QString, how);
     TestProgram program;
     auto *shown = program.open<FormEsercizio>(window);
-    QList<DragLabel *> cards = PickUp::of(shown)->playableCards();
+    QList<DragLabel *> cards = Drops::pickUpOf(shown)->playableCards();
     DragLabel *other = cards.value(1);
     DragLabel *picked = cards.first();
     const QImage plain = look(picked);
     Drops::pickUp(route, picked);
-    QCOMPARE(PickUp::of(shown)->picked(), picked);
+    QCOMPARE(Drops::pickUpOf(shown)->picked(), picked);
     QVERIFY2(look(picked) != plain, "a picked-up card shows a mark");
 
     if (how == QLatin1String("Esc")) {
@@ -375,17 +409,17 @@ void TestDragDrop::pickedCardIsPutDown()
         Drops::pickUp(route, picked);
     } else if (how == QLatin1String("other card")) {
         Drops::pickUp(route, other);
-        QCOMPARE(PickUp::of(shown)->picked(), other);
+        QCOMPARE(Drops::pickUpOf(shown)->picked(), other);
         QCOMPARE(look(picked), plain);
         return;
     } else {
         DragLabel *dragged = other ? other : picked;
         Drops::move(Route::Drag, dragged, place(shown, dragged->index()));
         QCOMPARE(Modulo1::NumEsatti, qint16(1));
-        QVERIFY(!PickUp::of(shown)->picked());
+        QVERIFY(!Drops::pickUpOf(shown)->picked());
         return;
     }
-    QVERIFY(!PickUp::of(shown)->picked());
+    QVERIFY(!Drops::pickUpOf(shown)->picked());
     QCOMPARE(look(picked), plain);
     // With nothing picked up a tap on the right place does nothing at all.
     QTest::mouseClick(place(shown, picked->index()), Qt::LeftButton);
@@ -415,7 +449,7 @@ void TestDragDrop::roundPlayedByEveryRoute()
         program.random.script({0.61});
         auto *shown = program.open<FormEsercizio>(window);
         int toPlace = 0;
-        for (DropLabel *spot : PickUp::of(shown)->places())
+        for (DropLabel *spot : Drops::pickUpOf(shown)->places())
             toPlace += spot->text().trimmed().isEmpty() ? 1 : 0;
         // Automatic play goes on into a second round.
         const int rights = waiting ? toPlace : toPlace + 1;
@@ -424,7 +458,7 @@ void TestDragDrop::roundPlayedByEveryRoute()
             QVERIFY(next);
             Drops::move(route, next, place(shown, next->index()));
         }
-        QVERIFY(!PickUp::of(shown)->picked());
+        QVERIFY(!Drops::pickUpOf(shown)->picked());
         auto *avanti = shown->findChild<QAbstractButton *>(QStringLiteral("BottoneAvanti"));
         QCOMPARE(avanti->isEnabled(), waiting);
         if (route == Route::Keys && waiting) {
@@ -452,14 +486,24 @@ void TestDragDrop::accessibleNamesFollowTheLabels()
     DropLabel *target = place(shown, first->index());
     QAccessibleInterface *card = QAccessible::queryAccessibleInterface(first);
     QAccessibleInterface *spot = QAccessible::queryAccessibleInterface(target);
-    QCOMPARE(card->role(), QAccessible::Button);
+    // Qt's own button: a card is checkable, and checked while it is held.
+    QCOMPARE(card->role(), QAccessible::CheckBox);
     QCOMPARE(spot->role(), QAccessible::Button);
+    QVERIFY(card->state().checkable && !card->state().checked);
     QCOMPARE(card->text(QAccessible::Name), first->text());
     QCOMPARE(spot->text(QAccessible::Name),
              QStringLiteral("posto %1: vuoto").arg(first->index() + 1));
-    QVERIFY(
-        card->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
     const QString name = first->text();
+
+    Drops::pickUp(Route::Accessible, first);
+    QVERIFY(card->state().checked);
+    QCOMPARE(heard(shown), name + QStringLiteral(" preso"));
+    QTest::keyClick(shown, Qt::Key_Escape);
+    QVERIFY(!card->state().checked);
+    QCOMPARE(heard(shown), name + QStringLiteral(" lasciato"));
+    // A screen reader's toggle picks up as a press does.
+    card->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCOMPARE(Drops::pickUpOf(shown)->picked(), first);
 
     Drops::move(Route::Accessible, first, target);
     QCOMPARE(spot->text(QAccessible::Name),

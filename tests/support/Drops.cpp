@@ -3,8 +3,10 @@
 #include "DragLabel.h"
 #include "DragPayload.h"
 #include "DropLabel.h"
+#include "FormEsercizio.h"
 #include "PickUp.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QCoreApplication>
@@ -16,6 +18,12 @@
 #include <memory>
 
 namespace Drops {
+
+PickUp *pickUpOf(QWidget *window)
+{
+    auto *frame = qobject_cast<FormEsercizio *>(window);
+    return frame ? frame->pickUp() : nullptr;
+}
 
 QMimeData *ownName(const QWidget *window, int index)
 {
@@ -59,11 +67,22 @@ const char *routeName(Route route)
 
 namespace {
 
+bool atOnce_ = false;
+
 void press(QWidget *widget)
 {
+    auto *button = qobject_cast<QAbstractButton *>(widget);
+    if (atOnce_ && button) {
+        button->click();
+        return;
+    }
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
     QVERIFY(accessible && accessible->actionInterface());
     accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    // Qt shows the button pressed for a moment before it clicks, as a
+    // screen reader's press should look.
+    if (button)
+        QTRY_VERIFY_WITH_TIMEOUT(!button->isDown(), 2000);
 }
 
 // Whether the keyboard can reach the widget at all.
@@ -74,8 +93,15 @@ bool focusable(const QWidget *widget)
 
 } // namespace
 
+void pressAtOnce(bool atOnce)
+{
+    atOnce_ = atOnce;
+}
+
 void pickUp(Route route, DragLabel *card)
 {
+    // Each of a child's actions is a turn of the event loop of its own.
+    QCoreApplication::processEvents();
     switch (route) {
     case Route::Drag:
         break;
@@ -99,8 +125,9 @@ void move(Route route, DragLabel *card, DropLabel *place)
 {
     // A card already picked up goes straight to the place: a second tap on
     // it would put it down.
-    if (route != Route::Drag && PickUp::of(card->window())->picked() != card)
+    if (route != Route::Drag && pickUpOf(card->window())->picked() != card)
         pickUp(route, card);
+    QCoreApplication::processEvents();
     switch (route) {
     case Route::Drag:
         dropName(place, card->index());

@@ -2,10 +2,14 @@
 
 class DragLabel;
 class DropLabel;
+class PickUp;
 class QMimeData;
 class QWidget;
 
 namespace Drops {
+
+// The pick-up of an exercise window's frame.
+PickUp *pickUpOf(QWidget *window);
 
 // A drag's payload as the program's own names carry it, for a name of `window`.
 QMimeData *ownName(const QWidget *window, int index);
@@ -26,6 +30,10 @@ enum class Route {
     Accessible, // the press action of each, as a screen reader or switch does
 };
 const char *routeName(Route route);
+
+// A screen reader's press shows the button down for a tenth of a second
+// before it clicks; long runs may click at once instead.
+void pressAtOnce(bool atOnce);
 
 // Picks a card up by a route other than a drag; a card that the route cannot
 // reach (hidden, disabled) is left alone, as a child would find it.

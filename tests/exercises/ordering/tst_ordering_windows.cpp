@@ -116,7 +116,7 @@ void TestOrderingWindows::design()
         QCOMPARE(o.name(i)->font().pixelSize(), 19);
         QCOMPARE(o.place(i)->font().pixelSize(), 21);
         QVERIFY(o.name(i)->font().bold());
-        QCOMPARE(o.name(i)->frameShape(), QFrame::Box);
+        QVERIFY(o.name(i)->hasBorder());
         QCOMPARE(o.place(i)->alignment(), Qt::AlignCenter);
         QCOMPARE(Controls::background(o.name(i)), QColor(Qt::white));
         QCOMPARE(Controls::background(o.place(i)), QColor(Qt::white));
