@@ -20,9 +20,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QShortcut>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+namespace {
+// Long enough for a screen reader to have named a window that opens.
+constexpr int openingPause = 400;
+} // namespace
 
 FormEsercizio::FormEsercizio(Finestra id, QWidget *parent)
     : QWidget(parent), id_(id), design_(FrameDesign::of(id))
@@ -223,6 +230,7 @@ void FormEsercizio::showEvent(QShowEvent *event)
 void FormEsercizio::open()
 {
     opened_ = true;
+    const QScopedValueRollback opening(opening_, true);
     bottoneAvanti_->setVisible(Modulo1::AttendiAvanti);
     prepareOpening();
     showCount(etichettaEsatti_, Counts::zeroText());
@@ -235,6 +243,25 @@ void FormEsercizio::newRound()
     pickUp_->putDown();
     NuovoEsercizio();
     pickUp_->orderTabs();
+    const QString opening = roundOpening();
+    if (answer_ != Answer::None) {
+        openingToTell_ = opening;
+    } else if (!opening.isEmpty() && opening_) {
+        // After the screen reader has named the new window and its focus.
+        QTimer::singleShot(openingPause, this, [this, opening] { tell(opening); });
+    } else if (!opening.isEmpty()) {
+        tell(opening);
+    }
+}
+
+QString FormEsercizio::roundOpening() const
+{
+    QStringList given;
+    for (DropLabel *place : pickUp_->places()) {
+        if (!place->text().trimmed().isEmpty())
+            given << place->accessibleName();
+    }
+    return given.join(QStringLiteral(", "));
 }
 
 void FormEsercizio::showCount(QLabel *label, const QString &text)
@@ -301,8 +328,11 @@ void FormEsercizio::tellAnswer(const QString &what)
     if (roundEnded_)
         parts << (bottoneAvanti_->isEnabled() ? QStringLiteral("giro finito: premi avanti")
                                               : QStringLiteral("giro finito: ecco un nuovo giro"));
+    if (!openingToTell_.isEmpty())
+        parts << openingToTell_;
     answer_ = Answer::None;
     roundEnded_ = false;
+    openingToTell_.clear();
     if (!parts.isEmpty())
         tell(parts.join(QStringLiteral(". ")));
 }

@@ -54,6 +54,9 @@ protected:
     virtual void NuovoEsercizio() = 0;
     // A window's own step of the opening, between "avanti" and the scores.
     virtual void prepareOpening() {}
+    // What screen readers say as a round begins: the names already on
+    // their places, unless a window has something else to ask.
+    virtual QString roundOpening() const;
 
     // Call at the end of the exercise's constructor: the window is loaded.
     void loadFinished();
@@ -90,10 +93,13 @@ private:
     const Finestra id_;
     const FrameDesign design_;
     bool opened_ = false;
+    bool opening_ = false;
     // What happened since the last answer was told.
     enum class Answer { None, Right, Wrong };
     Answer answer_ = Answer::None;
     bool roundEnded_ = false;
+    // A new round's opening, said after the answer that began it.
+    QString openingToTell_;
     // Where the keyboard was before F10 took it to the menu bar.
     QPointer<QWidget> beforeMenuBar_;
 

@@ -16,6 +16,9 @@ FormCalendario::FormCalendario(QWidget *parent) : FormEsercizio(Finestra::Form7,
     calendar1_ = new MonthCalendar(area());
     calendar1_->setGeometry(Design::rect(960, 120, 4455, 3975));
     connect(calendar1_, &MonthCalendar::Click, this, &FormCalendario::Calendar1_Click);
+    // The page turns silently on screen; a screen reader says the new month.
+    connect(calendar1_, &QCalendarWidget::currentPageChanged, this,
+            [this] { tell(calendar1_->shownMonthName()); });
 
     // A button, so that the keyboard and screen readers can press it too.
     label3_ = new LabelButton(area());
@@ -71,6 +74,11 @@ void FormCalendario::showQuestion(const QString &text, const QString &spoken)
     label3_->setAccessibleName(spoken);
 }
 
+QString FormCalendario::roundOpening() const
+{
+    return label3_->accessibleName();
+}
+
 void FormCalendario::Calendar1_Click()
 {
     if (question_.isRight(calendar1_->Day(), calendar1_->Month(), calendar1_->Year())) {
@@ -79,6 +87,7 @@ void FormCalendario::Calendar1_Click()
     } else {
         SegnaErrato();
     }
+    tellAnswer(calendar1_->spokenDate(calendar1_->selectedDate()));
 }
 
 void FormCalendario::Label3_Click()
@@ -86,6 +95,7 @@ void FormCalendario::Label3_Click()
     // The month on show, which the month arrows change without moving the date.
     const QString month = QString::number(calendar1_->monthShown());
     showQuestion(month, QStringLiteral("mese ") + month);
+    tell(label3_->accessibleName());
 }
 
 void FormCalendario::mnuFalse_Click()

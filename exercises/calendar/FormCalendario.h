@@ -27,6 +27,7 @@ public:
 protected:
     void NuovoEsercizio() override;
     void prepareOpening() override;
+    QString roundOpening() const override;
 
 private:
     void ScriviDomanda();

@@ -1,7 +1,9 @@
 #include "MonthCalendar.h"
 
+#include "AccessibleMonth.h"
 #include "Design.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QTableView>
 #include <QTextCharFormat>
@@ -27,12 +29,37 @@ MonthCalendar::MonthCalendar(QWidget *parent) : QCalendarWidget(parent)
     setWeekdayTextFormat(Qt::Saturday, saturday);
 
     connect(this, &QCalendarWidget::clicked, this, &MonthCalendar::dayClicked);
-    if (auto *grid = findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview")))
+
+    setAccessibleName(QStringLiteral("calendario"));
+    for (const auto &[arrow, name] : {std::pair("qt_calendar_prevmonth", "mese precedente"),
+                                      std::pair("qt_calendar_nextmonth", "mese successivo")}) {
+        if (auto *button = findChild<QWidget *>(QLatin1String(arrow)))
+            button->setAccessibleName(QString::fromUtf8(name));
+    }
+    if (auto *grid = findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"))) {
         grid->installEventFilter(this);
+        AccessibleMonth::install(grid);
+    }
 }
 
 bool MonthCalendar::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::FocusIn &&
+        watched->objectName() == QLatin1String("qt_calendar_calendarview")) {
+        // Qt tells only that the grid has the focus; the day it is on is heard too.
+        auto *grid = static_cast<QTableView *>(watched);
+        const QModelIndex current = grid->currentIndex();
+        QMetaObject::invokeMethod(
+            grid,
+            [grid, current] {
+                if (!grid->hasFocus() || grid->currentIndex() != current || !current.isValid())
+                    return;
+                QAccessibleEvent focus(grid, QAccessible::Focus);
+                focus.setChild(AccessibleMonth::childIndex(current.row(), current.column()));
+                QAccessible::updateAccessibility(&focus);
+            },
+            Qt::QueuedConnection);
+    }
     if (event->type() == QEvent::KeyPress &&
         watched->objectName() == QLatin1String("qt_calendar_calendarview")) {
         const int key = static_cast<QKeyEvent *>(event)->key();
@@ -42,6 +69,38 @@ bool MonthCalendar::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QCalendarWidget::eventFilter(watched, event);
+}
+
+QDate MonthCalendar::dateAt(int row, int column) const
+{
+    // Qt always shows at least one day of the month before in the first week.
+    const QDate first(yearShown(), monthShown(), 1);
+    int before = (first.dayOfWeek() - int(firstDayOfWeek()) + 7) % 7;
+    if (before < 1)
+        before += 7;
+    return first.addDays(row * 7 + column - before);
+}
+
+QString MonthCalendar::weekdayName(int column) const
+{
+    return locale().dayName((int(firstDayOfWeek()) - 1 + column) % 7 + 1);
+}
+
+QString MonthCalendar::spokenDate(const QDate &date) const
+{
+    QString spoken = locale().toString(date, QStringLiteral("dddd d MMMM yyyy"));
+    const QDate first(yearShown(), monthShown(), 1);
+    if (date < first)
+        spoken += QStringLiteral(", mese precedente");
+    else if (date > first.addMonths(1).addDays(-1))
+        spoken += QStringLiteral(", mese successivo");
+    return spoken;
+}
+
+QString MonthCalendar::shownMonthName() const
+{
+    return locale().standaloneMonthName(monthShown()) + QLatin1Char(' ') +
+           QString::number(yearShown());
 }
 
 qint16 MonthCalendar::Day() const

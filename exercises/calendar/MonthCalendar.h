@@ -20,6 +20,15 @@ public:
 
     static QDate openingDate() { return QDate(2000, 8, 10); }
 
+    // The date in week `row` (0 to 5) and `column` (0 Monday) of the month on show.
+    QDate dateAt(int row, int column) const;
+    // "lunedì" for column 0.
+    QString weekdayName(int column) const;
+    // "martedì 24 gennaio 2001", and whether it lies in another month than the one on show.
+    QString spokenDate(const QDate &date) const;
+    // "agosto 2000".
+    QString shownMonthName() const;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
