@@ -1,5 +1,6 @@
 #include "AccessibleWindows.h"
 
+#include "AccessibleMenuBar.h"
 #include "ColouredWidget.h"
 
 #include <QAccessibleWidget>
@@ -28,8 +29,11 @@ bool onShow(QWidget *widget, const QList<QWidget *> &siblings)
 {
     if (widget->isWindow() || widget->isHidden() || widget->property(leftOut).toBool())
         return false;
+    // A nameless control says nothing (a card already placed); a nameless
+    // container, such as a menu bar, still holds what it shows.
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
-    if (!accessible || accessible->text(QAccessible::Name).trimmed().isEmpty())
+    if (!accessible ||
+        (accessible->text(QAccessible::Name).trimmed().isEmpty() && accessible->childCount() == 0))
         return false;
     return !covered(widget, siblings);
 }
@@ -100,6 +104,7 @@ void install()
 {
     static const bool installed = [] {
         QAccessible::installFactory(factory);
+        QAccessible::installFactory(AccessibleMenuBar::factory);
         return true;
     }();
     Q_UNUSED(installed)

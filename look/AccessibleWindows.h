@@ -8,7 +8,8 @@ class QWidget;
 // order a child reads the screen, top to bottom, then left to right, never
 // in the order they were made (which is the order of the answers). What is
 // not on show is left out: hidden controls, nameless ones (a card already
-// placed), a picture covered by another at the same place, and captions
+// placed; nameless containers stay), a picture covered by another at the
+// same place, and captions
 // whose text is already part of another control's name.
 namespace AccessibleWindows {
 

@@ -19,6 +19,8 @@ FormCalendario::FormCalendario(QWidget *parent) : FormEsercizio(Finestra::Form7,
     // The page turns silently on screen; a screen reader says the new month.
     connect(calendar1_, &QCalendarWidget::currentPageChanged, this,
             [this] { tell(calendar1_->shownMonthName()); });
+    connect(calendar1_, &MonthCalendar::broughtIntoSight, this,
+            [this](QDate date) { tell(calendar1_->spokenDate(date)); });
 
     // A button, so that the keyboard and screen readers can press it too.
     label3_ = new LabelButton(area());

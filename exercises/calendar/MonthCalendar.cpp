@@ -46,6 +46,11 @@ bool MonthCalendar::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn &&
         watched->objectName() == QLatin1String("qt_calendar_calendarview")) {
+        // The month arrows turn the page without moving the date: the keyboard
+        // then starts on the same day of the month on show, never on a day
+        // out of sight that Enter would answer.
+        if (static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason)
+            bringSelectionIntoSight();
         // Qt tells only that the grid has the focus; the day it is on is heard too.
         auto *grid = static_cast<QTableView *>(watched);
         const QModelIndex current = grid->currentIndex();
@@ -64,11 +69,24 @@ bool MonthCalendar::eventFilter(QObject *watched, QEvent *event)
         watched->objectName() == QLatin1String("qt_calendar_calendarview")) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            emit Click();
+            // A day out of sight is not answered: the keyboard is brought onto the page first.
+            if (!bringSelectionIntoSight())
+                emit Click();
             return true;
         }
     }
     return QCalendarWidget::eventFilter(watched, event);
+}
+
+bool MonthCalendar::bringSelectionIntoSight()
+{
+    const QDate first = dateAt(0, 0);
+    if (selectedDate() >= first && selectedDate() <= dateAt(5, 6))
+        return false;
+    const QDate month(yearShown(), monthShown(), 1);
+    setSelectedDate(month.addDays(qMin(selectedDate().day(), month.daysInMonth()) - 1));
+    emit broughtIntoSight(selectedDate());
+    return true;
 }
 
 QDate MonthCalendar::dateAt(int row, int column) const

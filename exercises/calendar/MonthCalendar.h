@@ -35,7 +35,12 @@ protected:
 signals:
     // The child clicked a day; Day, Month and Year already give it.
     void Click();
+    // The keyboard came to a day that the month arrows had turned out of
+    // sight, and was moved to the same day of the month on show.
+    void broughtIntoSight(QDate date);
 
 private:
     void dayClicked(QDate date);
+    // False when the selected day is already on the page.
+    bool bringSelectionIntoSight();
 };

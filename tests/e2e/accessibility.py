@@ -1,5 +1,7 @@
 """Plays Tempiolo through its accessibility tree only: press actions on
-buttons found by role and name, counts read back from the labels."""
+buttons found by role and name, counts read back from the labels, and what
+a screen reader is told on the way (notifications, focus, checked states),
+the tree's order and names."""
 
 import os
 import subprocess
@@ -13,6 +15,8 @@ MONTHS = ["GENNAIO", "FEBBRAIO", "MARZO", "APRILE", "MAGGIO", "GIUGNO", "LUGLIO"
           "AGOSTO", "SETTEMBRE", "OTTOBRE", "NOVEMBRE", "DICEMBRE"]
 failures = 0
 renamed = []
+told = []      # what the notifications said, in order
+held = []      # (name, checked) of the cards, as their state changed
 
 
 def check(what, ok):
@@ -60,7 +64,8 @@ def buttons(test):
     if app is None:
         return []
     return [a for a in everything(app)
-            if a.getRole() == pyatspi.ROLE_PUSH_BUTTON and showing(a) and test(a.name)]
+            if a.getRole() in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX)
+            and showing(a) and test(a.name)]
 
 
 def wait_for(test, count=1, timeout=10):
@@ -74,13 +79,15 @@ def wait_for(test, count=1, timeout=10):
 
 
 def press(accessible):
+    """A switch's press: Press on a button, Toggle on a card."""
     action = accessible.queryAction()
     for i in range(action.nActions):
-        if action.getName(i) == "Press":
+        if action.getName(i) in ("Press", "Toggle"):
             action.doAction(i)
             pump()
             return
-    check(f"'{accessible.name}' has a Press action", False)
+    names = [action.getName(i) for i in range(action.nActions)]
+    check(f"'{accessible.name}' has a Press action ({names})", False)
 
 
 def label(prefix):
@@ -123,6 +130,47 @@ def stop(program):
     pump(0.3)
 
 
+def on_showing(event):
+    if event.detail1 and event.source is not None \
+            and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
+        told.append(event.source.name)
+
+
+def on_checked(event):
+    if event.source is not None and event.source.getRole() == pyatspi.ROLE_CHECK_BOX:
+        held.append((event.source.name, bool(event.detail1)))
+
+
+def window_of(name):
+    for frame in application() or []:
+        if frame is not None and frame.name == name:
+            return frame
+    return None
+
+
+def check_tree(window_name, controls):
+    """The window is a frame named as the menu names it; every control on
+    show has a name without blanks at its ends; a pane's children come in
+    the order of the screen, top to bottom, then left to right."""
+    frame = window_of(window_name)
+    if not check(f"a frame named {window_name!r}",
+                 frame is not None and frame.getRole() == pyatspi.ROLE_FRAME):
+        return
+    nameless = [a.getRoleName() for a in everything(frame)
+                if a.getRole() in controls and showing(a)
+                and (not a.name or a.name != a.name.strip())]
+    check(f"no control on show without a name ({nameless})", not nameless)
+    # The frame and the areas of the program's own; Qt's composite controls
+    # (the calendar's bar) keep their own order.
+    for pane in [frame] + [a for a in frame if a is not None]:
+        places = [c.queryComponent().getPosition(pyatspi.DESKTOP_COORDS) for c in pane
+                  if c is not None and pane.getRole() != pyatspi.ROLE_TABLE]
+        if [(y, x) for x, y in places] != sorted((y, x) for x, y in places):
+            check(f"the children of {pane.getRoleName()} {pane.name!r} in screen order", False)
+            return
+    check("every list of children in screen order", True)
+
+
 def on_rename(event):
     if event.source is not None and event.source.name.startswith(("posto ", "Esatti:", "Errati:")):
         renamed.append(event.source.name)
@@ -135,10 +183,20 @@ def play_ordering():
           and all(shown == "vuoto" for shown, _ in places().values()))
     cards = buttons(lambda name: name in MONTHS)
     check("twelve month cards", sorted(c.name for c in cards) == sorted(MONTHS))
+    check_tree("Riordina i mesi (1)", (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX,
+                                       pyatspi.ROLE_LABEL, pyatspi.ROLE_IMAGE,
+                                       pyatspi.ROLE_MENU_ITEM))
+    labels = [a.name for a in everything(window_of("Riordina i mesi (1)"))
+              if a.getRole() == pyatspi.ROLE_LABEL and showing(a)]
+    check("each count is one label, 'Esatti: 0'",
+          labels.count("Esatti: 0") == 1 and "Esatti" not in labels)
     # One wrong answer first: GENNAIO on the second place.
     first = [c for c in cards if c.name == "GENNAIO"][0]
     press(first)
+    check("the card picked up is checked and told so",
+          ("GENNAIO", True) in held and told[-1:] == ["GENNAIO preso"])
     press(place(2))
+    check("the wrong drop is told", told[-1:] == ["posto 2: GENNAIO, sbagliato. Errati: 1"])
     check("a wrong place leaves it empty", places()[2][0] == "vuoto")
     check("Errati: 1 after the wrong place", label("Errati:") == "Errati: 1")
     for month in MONTHS:
@@ -149,6 +207,9 @@ def play_ordering():
         press(card[0])
         press(place(number))
         check(f"place {number} reads {month}", places()[number][0] == month)
+        check(f"the drop of {month} is told",
+              told[-1].startswith(f"posto {number}: {month}, esatto. Esatti: {number}"))
+    check("the end of the round is told", told[-1].endswith("giro finito: premi avanti"))
     check("no card is left", not buttons(lambda name: name in MONTHS))
     check("Esatti: 12 at the end of the round", label("Esatti:") == "Esatti: 12")
     check("the places told of their new names",
@@ -180,8 +241,55 @@ def play_cycle():
     stop(program)
 
 
+def play_calendar():
+    program = start("Usa il calendario")
+    if not check("a frame named 'Usa il calendario'",
+                 bool(wait_for(lambda name: name.startswith("trova il")))):
+        return stop(program)
+    pump(1)
+    check("the question is told as the window opens",
+          any(t.startswith("trova il") for t in told))
+    frame = window_of("Usa il calendario")
+    # The month grid, inside the calendar (which Qt also calls a table).
+    table = [a for a in everything(frame)
+             if a.getRole() == pyatspi.ROLE_TABLE and a.name == "agosto 2000"][0]
+    grid = table.queryTable()
+    headers = [grid.getColumnDescription(c) for c in range(grid.nColumns)]
+    check(f"weekdays head the columns ({headers})",
+          headers == ["lunedì", "martedì", "mercoledì", "giovedì", "venerdì", "sabato",
+                      "domenica"])
+    day = grid.getAccessibleAt(1, 3).name
+    check(f"a day reads as a date ({day})", day == "giovedì 10 agosto 2000")
+    check("a day of the month before says so",
+          grid.getAccessibleAt(0, 0).name == "lunedì 31 luglio 2000, mese precedente")
+    arrows = buttons(lambda name: name in ("mese precedente", "mese successivo"))
+    check("the month arrows are named", len(arrows) == 2)
+    press([a for a in arrows if a.name == "mese successivo"][0])
+    pump(0.3)
+    check("a page turn is told", told[-1:] == ["settembre 2000"])
+    check_tree("Usa il calendario", (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_LABEL,
+                                     pyatspi.ROLE_TABLE_CELL, pyatspi.ROLE_MENU_ITEM))
+    # An answer with the keyboard: the first Enter brings the day, left out
+    # of sight by the arrow, onto the page; the second answers it.
+    table.queryComponent().grabFocus()
+    pump(0.3)
+    subprocess.run(["xdotool", "key", "Return"], check=False)
+    pump(0.5)
+    check("Enter on a day out of sight moves to the page",
+          told[-1:] == ["domenica 10 settembre 2000"])
+    subprocess.run(["xdotool", "key", "Return"], check=False)
+    pump(0.5)
+    check(f"the answer is told as a date with its outcome ({told[-1:]})",
+          bool(told) and told[-1].startswith("domenica 10 settembre 2000, ")
+          and ("sbagliato. Errati: 1" in told[-1] or "esatto. Esatti: 1" in told[-1]))
+    stop(program)
+
+
 pyatspi.Registry.registerEventListener(on_rename, "object:property-change:accessible-name")
+pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
+pyatspi.Registry.registerEventListener(on_checked, "object:state-changed:checked")
 play_ordering()
 play_cycle()
+play_calendar()
 print("all checks passed" if failures == 0 else f"{failures} check(s) failed")
 sys.exit(1 if failures else 0)

@@ -498,6 +498,7 @@ void TestDragDrop::accessibleNamesFollowTheLabels()
     Drops::pickUp(Route::Accessible, first);
     QVERIFY(card->state().checked);
     QCOMPARE(heard(shown), name + QStringLiteral(" preso"));
+    QCoreApplication::processEvents();
     QTest::keyClick(shown, Qt::Key_Escape);
     QVERIFY(!card->state().checked);
     QCOMPARE(heard(shown), name + QStringLiteral(" lasciato"));
