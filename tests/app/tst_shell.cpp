@@ -5,6 +5,7 @@
 #include "TestProgram.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -238,6 +239,10 @@ void TestShell::backToMenu()
     TestProgram program;
     Modulo1::AttendiAvanti = waiting;
     auto *exercise = program.open<FormEsercizio>(window);
+    // Screen readers hear a window named as the menu's button for it.
+    QAccessibleInterface *frame = QAccessible::queryAccessibleInterface(exercise);
+    QCOMPARE(frame->role(), QAccessible::Window);
+    QCOMPARE(frame->text(QAccessible::Name), QString::fromUtf8(shownName(window)));
     exercise->SegnaEsatto();
     exercise->SegnaErrato();
     QCOMPARE(Modulo1::NumEsatti, qint16(1));
@@ -256,6 +261,10 @@ void TestShell::backToMenu()
     QCOMPARE(option(menu, 1)->isChecked(), waiting);
     QCOMPARE(option(menu, 0)->isChecked(), !waiting);
     QCOMPARE(Modulo1::AttendiAvanti, waiting);
+    // The keyboard starts on the exercise just played.
+    auto *played = qobject_cast<QAbstractButton *>(menu->focusWidget());
+    QVERIFY(played);
+    QCOMPARE(played->text(), QString::fromUtf8(shownName(window)));
 }
 
 void TestShell::backToMenuAnsweredNo()

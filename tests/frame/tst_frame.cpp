@@ -346,7 +346,13 @@ void TestFrame::aboutBoxFromMenu()
     TestProgram program;
     Frame frame(program.open<FormEsercizio>(Finestra::Form6));
     frame.window->SegnaErrato();
+    // From the keyboard: F10 takes it to the menu bar, and it comes back after.
+    QWidget *place = frame.window->findChild<QWidget *>(QStringLiteral("Label3(2)"));
+    place->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(place, Qt::Key_F10);
+    QCOMPARE(frame.window->focusWidget(), frame.window->findChild<QMenuBar *>());
     frame.action("MenuInformazioni")->trigger();
+    QCOMPARE(frame.window->focusWidget(), place);
     QCOMPARE(program.dialogs.shown.size(), 1);
     QCOMPARE(program.dialogs.shown[0].title, QStringLiteral("Orivalo"));
     QCOMPARE(program.dialogs.shown[0].text, Modulo1::aboutText());

@@ -4,7 +4,10 @@
 #include "MonthCalendar.h"
 #include "TestProgram.h"
 
+#include "Announcer.h"
+
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -63,9 +66,17 @@ struct Calendar
             calendar()->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
         const QPoint cell = cellOf(date);
         const QRect rect = view->visualRect(view->model()->index(cell.y(), cell.x()));
+        // The page turn is one of the child's actions, the click another.
+        QCoreApplication::processEvents();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
     }
     void clickDay(const Date &date) const { clickDay(QDate(date.year, date.month, date.day)); }
+    // The sentence a screen reader was told last.
+    QString heard() const { return window->findChild<Announcer *>()->saying(); }
+    QAccessibleTableInterface *accessibleGrid() const
+    {
+        return QAccessible::queryAccessibleInterface(grid())->tableInterface();
+    }
 };
 
 } // namespace
@@ -88,6 +99,9 @@ private slots:
     void automaticModeAsksTheNextDateAtOnce();
     void styleSwitchRewritesTheSameDate();
     void questionClickShowsTheMonth();
+    void daysReadAsDates_data();
+    void daysReadAsDates();
+    void enterOnADayOutOfSightMovesOntoThePage();
     void reopeningAsksInWords();
 };
 
@@ -192,15 +206,31 @@ void TestCalendar::dayClickJudgesTheDate_data()
     QTest::addColumn<bool>("right");
     // 0: a mouse click on the day; a key: the day selected, then the key.
     QTest::addColumn<int>("key");
-    QTest::newRow("the asked day") << QDate(2001, 3, 5) << true << 0;
-    QTest::newRow("right day, wrong month") << QDate(2001, 4, 5) << false << 0;
-    QTest::newRow("right day and month, wrong year") << QDate(2002, 3, 5) << false << 0;
-    QTest::newRow("wrong day") << QDate(2001, 3, 6) << false << 0;
-    QTest::newRow("Enter on the asked day") << QDate(2001, 3, 5) << true << int(Qt::Key_Enter);
-    QTest::newRow("Return on the asked day") << QDate(2001, 3, 5) << true << int(Qt::Key_Return);
-    QTest::newRow("Space on the asked day") << QDate(2001, 3, 5) << true << int(Qt::Key_Space);
-    QTest::newRow("Return on a wrong month") << QDate(2001, 4, 5) << false << int(Qt::Key_Return);
-    QTest::newRow("Space on a wrong day") << QDate(2001, 3, 6) << false << int(Qt::Key_Space);
+    // What a screen reader is told.
+    QTest::addColumn<QString>("heard");
+    const QString right =
+        QStringLiteral("lunedì 5 marzo 2001, esatto. Esatti: 1. giro finito: premi avanti");
+    QTest::newRow("the asked day") << QDate(2001, 3, 5) << true << 0 << right;
+    QTest::newRow("right day, wrong month")
+        << QDate(2001, 4, 5) << false << 0
+        << QStringLiteral("giovedì 5 aprile 2001, sbagliato. Errati: 1");
+    QTest::newRow("right day and month, wrong year")
+        << QDate(2002, 3, 5) << false << 0
+        << QStringLiteral("martedì 5 marzo 2002, sbagliato. Errati: 1");
+    QTest::newRow("wrong day") << QDate(2001, 3, 6) << false << 0
+                               << QStringLiteral("martedì 6 marzo 2001, sbagliato. Errati: 1");
+    QTest::newRow("Enter on the asked day")
+        << QDate(2001, 3, 5) << true << int(Qt::Key_Enter) << right;
+    QTest::newRow("Return on the asked day")
+        << QDate(2001, 3, 5) << true << int(Qt::Key_Return) << right;
+    QTest::newRow("Space on the asked day")
+        << QDate(2001, 3, 5) << true << int(Qt::Key_Space) << right;
+    QTest::newRow("Return on a wrong month")
+        << QDate(2001, 4, 5) << false << int(Qt::Key_Return)
+        << QStringLiteral("giovedì 5 aprile 2001, sbagliato. Errati: 1");
+    QTest::newRow("Space on a wrong day")
+        << QDate(2001, 3, 6) << false << int(Qt::Key_Space)
+        << QStringLiteral("martedì 6 marzo 2001, sbagliato. Errati: 1");
 }
 
 void TestCalendar::dayClickJudgesTheDate()
@@ -208,6 +238,7 @@ void TestCalendar::dayClickJudgesTheDate()
     QFETCH(QDate, clicked);
     QFETCH(bool, right);
     QFETCH(int, key);
+    QFETCH(QString, heard);
     TestProgram program;
     // 5 March 2001.
     program.random.script({0.5, 2.0 / 12 + 1e-9, 4.0 / 31 + 1e-9});
@@ -218,6 +249,7 @@ void TestCalendar::dayClickJudgesTheDate()
         c.clickDay(clicked);
     } else {
         c.calendar()->setSelectedDate(clicked);
+        QCoreApplication::processEvents();
         QTest::keyClick(c.grid(), Qt::Key(key));
     }
     QCOMPARE(c.calendar()->selectedDate(), clicked);
@@ -227,6 +259,7 @@ void TestCalendar::dayClickJudgesTheDate()
     QCOMPARE(program.sound.played.size(), 1);
     QCOMPARE(c.window->backgroundColour(), QColor(255, 128, 0));
     QCOMPARE(c.question(), QStringLiteral("trova il  5 Marzo  2001"));
+    QCOMPARE(c.heard(), heard);
 }
 
 void TestCalendar::clickEventOnlyForDays()
@@ -338,6 +371,65 @@ void TestCalendar::questionClickShowsTheMonth()
     c.action("mnuTrue")->trigger();
     QCOMPARE(c.question(), c.window->question().ScriviDomanda(true));
     QVERIFY(c.window->question().DataCercata() == asked);
+}
+
+void TestCalendar::daysReadAsDates_data()
+{
+    QTest::addColumn<QDate>("page");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("name");
+    // January 2001 begins on a Monday: Qt shows the whole week before it first.
+    QTest::newRow("a day of the month")
+        << QDate(2001, 1, 1) << 4 << 1 << QStringLiteral("martedì 23 gennaio 2001");
+    QTest::newRow("the first cell, the month before")
+        << QDate(2001, 1, 1) << 0 << 0
+        << QStringLiteral("lunedì 25 dicembre 2000, mese precedente");
+    QTest::newRow("the last cell, the month after")
+        << QDate(2001, 2, 1) << 5 << 6 << QStringLiteral("domenica 11 marzo 2001, mese successivo");
+    QTest::newRow("the 29th of a leap February")
+        << QDate(2000, 2, 1) << 4 << 1 << QStringLiteral("martedì 29 febbraio 2000");
+}
+
+void TestCalendar::daysReadAsDates()
+{
+    QFETCH(QDate, page);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, name);
+    TestProgram program;
+    Calendar c(program.open<FormCalendario>(Finestra::Form7));
+    c.calendar()->setCurrentPage(page.year(), page.month());
+    QAccessibleTableInterface *grid = c.accessibleGrid();
+    QCOMPARE(grid->rowCount(), 6);
+    QCOMPARE(grid->columnDescription(0), QStringLiteral("lunedì"));
+    QCOMPARE(grid->columnDescription(6), QStringLiteral("domenica"));
+    QCOMPARE(grid->cellAt(row, column)->text(QAccessible::Name), name);
+    QCOMPARE(c.heard(), c.calendar()->shownMonthName());
+}
+
+void TestCalendar::enterOnADayOutOfSightMovesOntoThePage()
+{
+    TestProgram program;
+    Calendar c(program.open<FormCalendario>(Finestra::Form7));
+    c.calendar()->setSelectedDate(QDate(2000, 8, 31));
+    QCoreApplication::processEvents();
+    // The arrows turn the page to November: the 31st of August is out of sight.
+    for (int turn = 0; turn < 3; ++turn) {
+        QTest::mouseClick(
+            c.calendar()->findChild<QToolButton *>(QStringLiteral("qt_calendar_nextmonth")),
+            Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(c.heard(), QStringLiteral("novembre 2000"));
+    // Enter comes to the same day of November, the last it has, and answers nothing.
+    QTest::keyClick(c.grid(), Qt::Key_Return);
+    QCOMPARE(c.calendar()->selectedDate(), QDate(2000, 11, 30));
+    QCOMPARE(Modulo1::NumEsatti + Modulo1::NumErrati, 0);
+    QCOMPARE(c.heard(), QStringLiteral("giovedì 30 novembre 2000"));
+    QCoreApplication::processEvents();
+    QTest::keyClick(c.grid(), Qt::Key_Return);
+    QCOMPARE(Modulo1::NumEsatti + Modulo1::NumErrati, 1);
 }
 
 void TestCalendar::reopeningAsksInWords()
