@@ -3,6 +3,7 @@
 #include "DragPayload.h"
 #include "Marks.h"
 #include "PickUp.h"
+#include "Voci.h"
 #include "WindowScale.h"
 
 #include <QApplication>
@@ -80,6 +81,8 @@ QPixmap DragLabel::outline() const
 
 void DragLabel::startDrag()
 {
+    // Heard as the card is lifted, as a tap would say it.
+    Voci::Parla({Voci::clipOf(text())});
     const DragPayload payload{QCoreApplication::applicationPid(), DragPayload::tokenOf(window()),
                               index()};
     auto *drag = new QDrag(this);

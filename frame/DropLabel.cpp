@@ -3,8 +3,10 @@
 #include "DragLabel.h"
 #include "DragPayload.h"
 #include "PickUp.h"
+#include "Voci.h"
 #include "WindowScale.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QPainter>
@@ -20,6 +22,20 @@ void DropLabel::setContent(const QString &name)
     const QString shown = name.trimmed();
     setAccessibleText(placeName() + QStringLiteral(": ") +
                       (shown.isEmpty() ? QStringLiteral("vuoto") : shown));
+}
+
+void DropLabel::sayContent() const
+{
+    if (!text().trimmed().isEmpty())
+        Voci::Parla({Voci::clipOf(text())});
+}
+
+void DropLabel::focusInEvent(QFocusEvent *event)
+{
+    PlayLabel::focusInEvent(event);
+    // A screen reader already says what the keyboard reaches.
+    if (!QAccessible::isActive())
+        sayContent();
 }
 
 QString DropLabel::placeName() const

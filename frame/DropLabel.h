@@ -20,6 +20,8 @@ public:
     void setContent(const QString &name);
     // "posto 3", what the place is called whatever it holds.
     QString placeName() const;
+    // The program's voice says the name written on the place, if any.
+    void sayContent() const;
 
     // Hands a name to the window exactly as a drop of it here does.
     void deliver(DragLabel *source);
@@ -36,6 +38,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

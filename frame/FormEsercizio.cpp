@@ -15,6 +15,7 @@
 #include "PickUp.h"
 #include "Picture.h"
 #include "Pictures.h"
+#include "Voci.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -61,6 +62,8 @@ FormEsercizio::FormEsercizio(Finestra id, QWidget *parent)
     pickUp_ = new PickUp(this);
     connect(pickUp_, &PickUp::delivered, this, &FormEsercizio::tellDrop);
     connect(pickUp_, &PickUp::held, this, [this](DragLabel *card, bool up) {
+        if (up)
+            Voci::Parla({Voci::clipOf(card->text())});
         tell(card->text().trimmed() +
              (up ? QStringLiteral(" preso") : QStringLiteral(" lasciato")));
     });
@@ -128,6 +131,17 @@ void FormEsercizio::buildMenus()
     mnuSuonoSi_->setChecked(true);
     connect(mnuSuonoSi_, &QAction::triggered, this, &FormEsercizio::mnuSuonoSi_Click);
     connect(mnuSuonoNo_, &QAction::triggered, this, &FormEsercizio::mnuSuonoNo_Click);
+
+    // The program's own voice: one choice for every window, kept between runs.
+    mnuVoce_ = menuBar_->addMenu(QStringLiteral("Voce?          "));
+    mnuVoce_->setObjectName(QStringLiteral("mnuVoce"));
+    mnuVoceSi_ = named(mnuVoce_->addAction(QStringLiteral("sì")), "mnuVoceSi");
+    mnuVoceNo_ = named(mnuVoce_->addAction(QStringLiteral("no")), "mnuVoceNo");
+    mnuVoceSi_->setCheckable(true);
+    mnuVoceNo_->setCheckable(true);
+    showVoice(Voci::attiva());
+    connect(mnuVoceSi_, &QAction::triggered, this, [this] { setVoice(true); });
+    connect(mnuVoceNo_, &QAction::triggered, this, [this] { setVoice(false); });
 
     connect(
         named(menuBar_->addAction(QStringLiteral("Informazioni           ")), "MenuInformazioni"),
@@ -243,6 +257,7 @@ void FormEsercizio::newRound()
     pickUp_->putDown();
     NuovoEsercizio();
     pickUp_->orderTabs();
+    Voci::Parla(roundClips());
     const QString opening = roundOpening();
     if (answer_ != Answer::None) {
         openingToTell_ = opening;
@@ -252,6 +267,16 @@ void FormEsercizio::newRound()
     } else if (!opening.isEmpty()) {
         tell(opening);
     }
+}
+
+QStringList FormEsercizio::roundClips() const
+{
+    QStringList clips;
+    for (DropLabel *place : pickUp_->places()) {
+        if (!place->text().trimmed().isEmpty())
+            clips << Voci::clipOf(place->text());
+    }
+    return clips;
 }
 
 QString FormEsercizio::roundOpening() const
@@ -370,6 +395,18 @@ void FormEsercizio::mnuSuonoNo_Click()
 {
     mnuSuonoSi_->setChecked(false);
     mnuSuonoNo_->setChecked(true);
+}
+
+void FormEsercizio::setVoice(bool on)
+{
+    Voci::setAttiva(on);
+    showVoice(on);
+}
+
+void FormEsercizio::showVoice(bool on)
+{
+    mnuVoceSi_->setChecked(on);
+    mnuVoceNo_->setChecked(!on);
 }
 
 void FormEsercizio::MenuInformazioni_Click()

@@ -57,6 +57,9 @@ protected:
     // What screen readers say as a round begins: the names already on
     // their places, unless a window has something else to ask.
     virtual QString roundOpening() const;
+    // What the program's voice says as a round begins: the names already
+    // written on their places, unless a window has something else to ask.
+    virtual QStringList roundClips() const;
 
     // Call at the end of the exercise's constructor: the window is loaded.
     void loadFinished();
@@ -87,6 +90,8 @@ private:
     void MenuAzzera_Click();
     void mnuSuonoSi_Click();
     void mnuSuonoNo_Click();
+    void setVoice(bool on);
+    void showVoice(bool on);
     void MenuInformazioni_Click();
     void mnuEsci_Click();
 
@@ -116,4 +121,7 @@ private:
     QMenu *mnuSuono_ = nullptr;
     QAction *mnuSuonoSi_ = nullptr;
     QAction *mnuSuonoNo_ = nullptr;
+    QMenu *mnuVoce_ = nullptr;
+    QAction *mnuVoceSi_ = nullptr;
+    QAction *mnuVoceNo_ = nullptr;
 };

@@ -69,8 +69,11 @@ void PickUp::tapCard(DragLabel *card, bool byKey)
 void PickUp::tapPlace(DropLabel *place, bool byKey)
 {
     QPointer<DragLabel> card = picked();
-    if (!card)
+    if (!card) {
+        // With nothing in hand, a tap on a written name says it.
+        place->sayContent();
         return;
+    }
     putDown();
     deliver(place, card);
     if (byKey)

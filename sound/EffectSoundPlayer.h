@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 
 class QSoundEffect;
 
@@ -20,13 +21,25 @@ public:
 
     void play(const QString &path) override;
     void preload(const QStringList &paths) override;
+    void speak(const QStringList &clips) override;
 
     // The file of the sound started last, while it is the one allowed to play.
     QString current() const;
+    // The clip the voice is saying, or waiting to say.
+    QString speaking() const;
 
 private:
     QSoundEffect *effectFor(const QString &path);
+    void stopVoice();
+    // Says the next clip of the voice, unless a sound is still playing.
+    void nextClip();
+    void clipChanged(QSoundEffect *clip);
+    void warnOnce(const QString &path);
 
     QHash<QString, QSoundEffect *> effects_;
     QPointer<QSoundEffect> current_;
+    QStringList voice_;
+    QPointer<QSoundEffect> clip_;
+    bool clipStarted_ = false;
+    QSet<QString> warned_;
 };

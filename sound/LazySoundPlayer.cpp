@@ -48,3 +48,10 @@ void LazySoundPlayer::preload(const QStringList &paths)
     if (load())
         real_->preload(paths);
 }
+
+void LazySoundPlayer::speak(const QStringList &clips)
+{
+    // Without the module there is no voice: a beep would say nothing.
+    if (load())
+        real_->speak(clips);
+}

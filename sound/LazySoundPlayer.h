@@ -18,6 +18,7 @@ public:
 
     void play(const QString &path) override;
     void preload(const QStringList &paths) override;
+    void speak(const QStringList &clips) override;
 
     // Loads the module now, if it is not loaded yet; true when a real player is there.
     bool load();

@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n
     qt6-qpa-plugins libqt6svg6
     fonts-liberation fonts-dejavu-core
+    espeak-ng sox
     xvfb xauth xdotool x11-utils imagemagick
     tesseract-ocr tesseract-ocr-ita
     dpkg-dev file strace desktop-file-utils appstream

@@ -37,6 +37,14 @@ QString CalendarQuestion::ScriviDomanda(bool numeric) const
            QString::number(date_.year);
 }
 
+QStringList CalendarQuestion::spokenClips() const
+{
+    static const char *const years[] = {"duemila", "duemilauno", "duemiladue"};
+    const int year = qBound(2000, int(date_.year), 2002) - 2000;
+    return {QStringLiteral("trova-%1").arg(date_.day), NomiMesi_[date_.month].toLower(),
+            QLatin1String(years[year])};
+}
+
 bool CalendarQuestion::isRight(int day, int month, int year) const
 {
     if (day != date_.day)

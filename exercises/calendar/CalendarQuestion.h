@@ -32,6 +32,11 @@ public:
     // "trova il  5 Marzo  2001" in words, "trova il 05/03/2001" in digits.
     QString ScriviDomanda(bool numeric) const;
 
+    // The spoken clips that ask the date in words, whatever the format shown:
+    // "trova-24", "gennaio", "duemilauno" ("trova il ventiquattro gennaio
+    // duemilauno"). The first clip carries the article the day needs.
+    QStringList spokenClips() const;
+
     // Day, month and year compared in that order.
     bool isRight(int day, int month, int year) const;
 

@@ -7,6 +7,7 @@
 #include "Modulo1.h"
 #include "MonthCalendar.h"
 #include "Palette.h"
+#include "Voci.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -76,6 +77,11 @@ void FormCalendario::showQuestion(const QString &text, const QString &spoken)
     label3_->setAccessibleName(spoken);
 }
 
+QStringList FormCalendario::roundClips() const
+{
+    return question_.spokenClips();
+}
+
 QString FormCalendario::roundOpening() const
 {
     return label3_->accessibleName();
@@ -98,6 +104,8 @@ void FormCalendario::Label3_Click()
     const QString month = QString::number(calendar1_->monthShown());
     showQuestion(month, QStringLiteral("mese ") + month);
     tell(label3_->accessibleName());
+    // The question is still what the child hears, in words.
+    Voci::Parla(question_.spokenClips());
 }
 
 void FormCalendario::mnuFalse_Click()

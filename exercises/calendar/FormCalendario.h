@@ -28,6 +28,7 @@ protected:
     void NuovoEsercizio() override;
     void prepareOpening() override;
     QString roundOpening() const override;
+    QStringList roundClips() const override;
 
 private:
     void ScriviDomanda();

@@ -7,6 +7,7 @@
 #include "Modulo1.h"
 #include "PickUp.h"
 #include "TestProgram.h"
+#include "Voci.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
@@ -186,6 +188,7 @@ private slots:
     void roundPlayedByEveryRoute_data();
     void roundPlayedByEveryRoute();
     void accessibleNamesFollowTheLabels();
+    void voiceSaysWhatIsPickedOrTapped();
 };
 
 void TestDragDrop::payloadRoundTrip()
@@ -372,7 +375,7 @@ void TestDragDrop::pickedCardIsPutDown_data()
                            QStringLiteral("same card"), QStringLiteral("other card"),
                            QStringLiteral("drag of another card")};
     for (Finestra window : {Finestra::Form1, Finestra::Form4, Finestra::Form5, Finestra::Form6}) {
-        for (Route route : {Route::Tap, Route::Keys}) {
+        for (Route route : {Route::Tap, Route::Keys, Route::Accessible}) {
             for (const QString &how : ways) {
                 // The cycle shows one card at a time.
                 if (how == QLatin1String("other card") && window >= Finestra::Form5)
@@ -396,8 +399,12 @@ void TestDragDrop::pickedCardIsPutDown()
     DragLabel *other = cards.value(1);
     DragLabel *picked = cards.first();
     const QImage plain = look(picked);
+    program.sound.spoken.clear();
     Drops::pickUp(route, picked);
     QCOMPARE(Drops::pickUpOf(shown)->picked(), picked);
+    // The program's voice says the card, once.
+    const QList<QStringList> said{{Voci::clipPath(Voci::clipOf(picked->text()))}};
+    QCOMPARE(program.sound.spoken, said);
     QVERIFY2(look(picked) != plain, "a picked-up card shows a mark");
 
     if (how == QLatin1String("Esc")) {
@@ -426,6 +433,41 @@ void TestDragDrop::pickedCardIsPutDown()
     QCOMPARE(Modulo1::NumEsatti, qint16(0));
     QCOMPARE(Modulo1::NumErrati, qint16(0));
     QVERIFY(program.sound.played.isEmpty());
+}
+
+void TestDragDrop::voiceSaysWhatIsPickedOrTapped()
+{
+    TestProgram program;
+    // Riordina i giorni (2): the round begins with a day written on the first place.
+    auto *shown = program.open<FormEsercizio>(Finestra::Form4);
+    DropLabel *given = place(shown, 0);
+    const QString givenClip = Voci::clipPath(Voci::clipOf(given->text()));
+    QCOMPARE(program.sound.spoken, QList<QStringList>{{givenClip}});
+    // A tap on the written name says it; with a card in hand it would be an answer.
+    QTest::mouseClick(given, Qt::LeftButton);
+    QCOMPARE(program.sound.spoken.last(), QStringList{givenClip});
+    // The start of a drag says the card lifted.
+    DragLabel *card = firstCard(shown);
+    QTest::mousePress(card, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseMove(card, QPoint(40, 5));
+    QTest::mouseRelease(card, Qt::LeftButton, {}, QPoint(40, 5));
+    QCOMPARE(program.sound.spoken.last(), QStringList{Voci::clipPath(Voci::clipOf(card->text()))});
+
+    // "Voce?" no: nothing is asked of the voice, and the choice outlives the window.
+    shown->findChild<QAction *>(QStringLiteral("mnuVoceNo"))->trigger();
+    program.sound.spoken.clear();
+    Drops::pickUp(Route::Tap, card);
+    QTest::mouseClick(given, Qt::LeftButton);
+    QVERIFY(program.sound.spoken.isEmpty());
+    program.windows.close(Finestra::Form4);
+    TestProgram::settle();
+    QCOMPARE(QSettings(QStringLiteral("Tempiolo"), QStringLiteral("Tempiolo"))
+                 .value(QStringLiteral("voce"))
+                 .toBool(),
+             false);
+    auto *again = program.open<FormEsercizio>(Finestra::Form6);
+    QVERIFY(again->findChild<QAction *>(QStringLiteral("mnuVoceNo"))->isChecked());
+    QVERIFY(program.sound.spoken.isEmpty());
 }
 
 void TestDragDrop::roundPlayedByEveryRoute_data()

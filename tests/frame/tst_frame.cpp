@@ -126,7 +126,7 @@ void TestFrame::frameDesign()
     for (QAction *item : frame.window->findChild<QMenuBar *>()->actions())
         bar << item->text();
     QStringList expected{QStringLiteral("Azzera conteggio          "),
-                         QStringLiteral("Suono?          "),
+                         QStringLiteral("Suono?          "), QStringLiteral("Voce?          "),
                          QStringLiteral("Informazioni           "), QStringLiteral("Esci")};
     if (window == Finestra::Form7)
         expected.insert(1, QStringLiteral("Quale formato            "));

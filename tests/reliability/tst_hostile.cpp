@@ -2,6 +2,7 @@
 #include "LazySoundPlayer.h"
 #include "Modulo1.h"
 #include "TestProgram.h"
+#include "Voci.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -24,6 +25,7 @@ private slots:
     void secondSoundReplacesTheFirst();
     void damagedSoundsFolder_data();
     void damagedSoundsFolder();
+    void voiceWithMissingDamagedOrOwnClips();
     void soundModuleMissingOrBroken_data();
     void soundModuleMissingOrBroken();
     void soundModuleLoadsOnDemand();
@@ -115,6 +117,50 @@ void TestHostile::damagedSoundsFolder()
     QTest::qWait(200);
     player.play(folder + QDir::separator() + QStringLiteral("si1.wav"));
     QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+}
+
+void TestHostile::voiceWithMissingDamagedOrOwnClips()
+{
+    QTemporaryDir dir;
+    const QString good = QStringLiteral(TEMPIOLO_MADE_VOICES_DIR "/it/gennaio.wav");
+    QVERIFY(QFileInfo(good).isFile());
+    const QString damaged = dir.filePath(QStringLiteral("febbraio.wav"));
+    QFile garbage(damaged);
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(1000, 'x'));
+    garbage.close();
+    const QString missing = dir.filePath(QStringLiteral("marzo.wav"));
+
+    // The real player, with no sound card: the bad clips are left out with
+    // one warning each, however often they are asked for, and the voice goes on.
+    QTest::ignoreMessage(QtWarningMsg,
+                         qPrintable(QStringLiteral("tempiolo: cannot say ") + missing));
+    QTest::ignoreMessage(QtWarningMsg,
+                         qPrintable(QStringLiteral("tempiolo: cannot say ") + damaged));
+    EffectSoundPlayer player;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 3; ++i) {
+        player.speak({missing, damaged, good});
+        QTRY_VERIFY_WITH_TIMEOUT(player.speaking() == good || player.speaking().isEmpty(), 3000);
+    }
+    // An answer's sound cuts the voice off.
+    player.play(Modulo1::allSoundPaths().constFirst());
+    QCOMPARE(player.speaking(), QString());
+    QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+    // Qt Multimedia 6.4 deadlocks deleting a sound whose file is still loading.
+    QTest::qWait(200);
+
+    // A teacher's own recording of a name is said instead of the made one.
+    TestProgram program;
+    QVERIFY(QDir().mkpath(Voci::ownClipsFolder()));
+    const QString own = Voci::ownClipsFolder() + QStringLiteral("/gennaio.wav");
+    QVERIFY(QFile::copy(good, own));
+    Voci::Parla({QStringLiteral("gennaio"), QStringLiteral("duemila")});
+    QFile::remove(own);
+    QCOMPARE(program.sound.spoken.size(), 1);
+    QCOMPARE(program.sound.spoken[0][0], own);
+    QVERIFY(program.sound.spoken[0][1].endsWith(QStringLiteral("/voci/it/duemila.wav")));
 }
 
 void TestHostile::soundModuleMissingOrBroken_data()

@@ -32,6 +32,8 @@ void openAndCloseEveryWindow(TestProgram &program)
         program.windows.close(window);
         TestProgram::settle();
     }
+    // The test's own record of what was said is not the program's memory.
+    program.sound.spoken.clear();
 }
 
 // Bytes of the heap in use: what the program holds, whatever the allocator
@@ -126,6 +128,7 @@ void TestLeaks::roundsAndColoursKeepMemoryFlat()
             QCoreApplication::processEvents();
             // The test's own record of sounds is not the program's memory.
             program.sound.played.clear();
+            program.sound.spoken.clear();
         }
     };
     rounds(200);

@@ -2,13 +2,18 @@
 
 #include "Modulo1.h"
 #include "Program.h"
+#include "Voci.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QStandardPaths>
 #include <QTest>
 
 TestProgram::TestProgram()
 {
+    // Settings and a teacher's own clips go to a folder of the tests' own.
+    QStandardPaths::setTestModeEnabled(true);
+    Voci::setAttiva(true);
     Program::registerWindows(windows);
     Modulo1::install({&random, &sound, &dialogs, &windows, [this] { ++quitRequests; }});
     Modulo1::NumEsatti = 0;

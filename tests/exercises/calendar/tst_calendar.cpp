@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -110,16 +111,32 @@ void TestCalendar::question_data()
     QTest::addColumn<Date>("date");
     QTest::addColumn<QString>("words");
     QTest::addColumn<QString>("digits");
+    // The clips the program's voice joins, in words whatever is shown.
+    QTest::addColumn<QStringList>("spoken");
     QTest::newRow("5 March 2001") << Date{5, 3, 2001} << "trova il  5 Marzo  2001"
-                                  << "trova il 05/03/2001";
-    QTest::newRow("1 January 2000") << Date{1, 1, 2000} << "trova il  1 Gennaio  2000"
-                                    << "trova il 01/01/2000";
-    QTest::newRow("31 December 2002") << Date{31, 12, 2002} << "trova il  31 Dicembre  2002"
-                                      << "trova il 31/12/2002";
-    QTest::newRow("28 February 2001") << Date{28, 2, 2001} << "trova il  28 Febbraio  2001"
-                                      << "trova il 28/02/2001";
-    QTest::newRow("10 October 2000") << Date{10, 10, 2000} << "trova il  10 Ottobre  2000"
-                                     << "trova il 10/10/2000";
+                                  << "trova il 05/03/2001"
+                                  << QStringList{"trova-5", "marzo", "duemilauno"};
+    QTest::newRow("1 January 2000")
+        << Date{1, 1, 2000} << "trova il  1 Gennaio  2000"
+        << "trova il 01/01/2000" << QStringList{"trova-1", "gennaio", "duemila"};
+    QTest::newRow("31 December 2002")
+        << Date{31, 12, 2002} << "trova il  31 Dicembre  2002"
+        << "trova il 31/12/2002" << QStringList{"trova-31", "dicembre", "duemiladue"};
+    QTest::newRow("28 February 2001")
+        << Date{28, 2, 2001} << "trova il  28 Febbraio  2001"
+        << "trova il 28/02/2001" << QStringList{"trova-28", "febbraio", "duemilauno"};
+    QTest::newRow("10 October 2000")
+        << Date{10, 10, 2000} << "trova il  10 Ottobre  2000"
+        << "trova il 10/10/2000" << QStringList{"trova-10", "ottobre", "duemila"};
+    QTest::newRow("8 August 2001")
+        << Date{8, 8, 2001} << "trova il  8 Agosto  2001"
+        << "trova il 08/08/2001" << QStringList{"trova-8", "agosto", "duemilauno"};
+    QTest::newRow("11 November 2000")
+        << Date{11, 11, 2000} << "trova il  11 Novembre  2000"
+        << "trova il 11/11/2000" << QStringList{"trova-11", "novembre", "duemila"};
+    QTest::newRow("24 January 2002")
+        << Date{24, 1, 2002} << "trova il  24 Gennaio  2002"
+        << "trova il 24/01/2002" << QStringList{"trova-24", "gennaio", "duemiladue"};
 }
 
 void TestCalendar::question()
@@ -127,10 +144,28 @@ void TestCalendar::question()
     QFETCH(Date, date);
     QFETCH(QString, words);
     QFETCH(QString, digits);
+    QFETCH(QStringList, spoken);
     CalendarQuestion question;
+    question.CaricaMesi();
     question.setDataCercata(date);
     QCOMPARE(question.ScriviDomanda(false), words);
     QCOMPARE(question.ScriviDomanda(true), digits);
+    QCOMPARE(question.spokenClips(), spoken);
+    // Every clip is in the voice's list, which says the Italian the voice
+    // needs: "trova il primo", "trova l'otto", "trova l'undici".
+    QFile list(QStringLiteral(TEMPIOLO_VOICES_DIR "/it.tsv"));
+    QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
+    QHash<QString, QString> listed;
+    for (const QString &line : QString::fromUtf8(list.readAll()).split(u'\n'))
+        listed.insert(line.section(u'\t', 0, 0), line.section(u'\t', 1));
+    for (const QString &clip : spoken)
+        QVERIFY2(listed.contains(clip), qPrintable(clip));
+    const QHash<int, QString> grammar{{1, "trova il primo"},
+                                      {8, "trova l'otto"},
+                                      {11, "trova l'undici"},
+                                      {24, "trova il ventiquattro"}};
+    if (grammar.contains(date.day))
+        QCOMPARE(listed.value(spoken.first()), grammar.value(date.day));
 }
 
 void TestCalendar::draw_data()
