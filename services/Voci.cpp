@@ -3,7 +3,6 @@
 #include "Modulo1.h"
 #include "SoundPlayer.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -58,15 +57,6 @@ QString clipPath(const QString &clip)
     if (QFileInfo(own).isFile())
         return own;
     return madeFolder() + QLatin1Char('/') + clip + QStringLiteral(".wav");
-}
-
-QStringList allClipPaths()
-{
-    QStringList paths;
-    const QDir made(madeFolder());
-    for (const QString &file : made.entryList({QStringLiteral("*.wav")}, QDir::Files))
-        paths << clipPath(QFileInfo(file).completeBaseName());
-    return paths;
 }
 
 void Parla(const QStringList &clips)

@@ -22,8 +22,6 @@ QString clipOf(const QString &word);
 QString clipPath(const QString &clip);
 // The folder of the teacher's own clips.
 QString ownClipsFolder();
-// Every clip made for the program, for preloading.
-QStringList allClipPaths();
 
 // Says the clips one after another, cutting off a voice still speaking;
 // nothing while the voice is off.

@@ -62,15 +62,33 @@ void EffectSoundPlayer::play(const QString &path)
 
 void EffectSoundPlayer::preload(const QStringList &paths)
 {
+    QString first;
     for (const QString &path : paths) {
-        if (wholeWav(path))
+        if (wholeWav(path)) {
             effectFor(path);
+            if (first.isEmpty())
+                first = path;
+        }
+    }
+    // The very first sound of a run opens the output, which takes up to a
+    // second: done now, without a sound, so the first name is heard at once.
+    if (!first.isEmpty() && !warmUp_) {
+        warmUp_ = new QSoundEffect(this);
+        warmUp_->setVolume(0);
+        warmUp_->setSource(QUrl::fromLocalFile(first));
+        warmUp_->play();
     }
 }
 
 void EffectSoundPlayer::speak(const QStringList &clips)
 {
     stopVoice();
+    // Each clip loads the first time it is said; the later ones of a voice
+    // load while the first is heard, so the joins stay short.
+    for (const QString &clip : clips) {
+        if (!effects_.contains(clip) && wholeWav(clip))
+            effectFor(clip);
+    }
     voice_ = clips;
     nextClip();
 }

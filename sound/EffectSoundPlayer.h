@@ -42,4 +42,5 @@ private:
     QPointer<QSoundEffect> clip_;
     bool clipStarted_ = false;
     QSet<QString> warned_;
+    QSoundEffect *warmUp_ = nullptr;
 };

@@ -27,6 +27,13 @@ e2e_check "the sound module lies beside it" test -f "$root/usr/lib/tempiolo/libt
 for sound in si1 si2 si3 si4 no; do
     e2e_check "suoni/$sound.wav lies beside it" test -s "$root/usr/lib/tempiolo/suoni/$sound.wav"
 done
+for clip in gennaio domenica trova-1 trova-8 trova-31 duemiladue; do
+    e2e_check "voci/it/$clip.wav lies beside it" test -s "$root/usr/lib/tempiolo/voci/it/$clip.wav"
+done
+voices_kib=$(du -sk "$root/usr/lib/tempiolo/voci" | cut -f1)
+deb_kib=$(( $(stat -c %s "$deb") / 1024 ))
+echo "the voices take $voices_kib KiB unpacked; the package is $deb_kib KiB"
+e2e_check "the package stays small with its voices (under 8 MiB)" test "$deb_kib" -lt 8192
 e2e_check "the menu entry is valid" desktop-file-validate "$root/usr/share/applications/tempiolo.desktop"
 e2e_check "it is in the Education category" grep -q "^Categories=Education;" "$root/usr/share/applications/tempiolo.desktop"
 e2e_check "the AppStream description is valid" \
