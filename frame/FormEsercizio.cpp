@@ -113,32 +113,33 @@ void FormEsercizio::buildFrame()
 
 void FormEsercizio::buildMenus()
 {
-    const auto named = [](QAction *action, const char *name) {
-        action->setObjectName(QLatin1String(name));
+    const auto named = [](QAction *action, const QByteArray &name) {
+        action->setObjectName(QString::fromLatin1(name));
         return action;
     };
     connect(named(menuBar_->addAction(QStringLiteral("Azzera conteggio          ")), "MenuAzzera"),
             &QAction::triggered, this, &FormEsercizio::MenuAzzera_Click);
 
-    mnuSuono_ = menuBar_->addMenu(QStringLiteral("Suono?          "));
-    mnuSuono_->setObjectName(QStringLiteral("mnuSuono"));
-    mnuSuonoSi_ = named(mnuSuono_->addAction(QStringLiteral("sì")), "mnuSuonoSi");
-    mnuSuonoNo_ = named(mnuSuono_->addAction(QStringLiteral("no")), "mnuSuonoNo");
-    // The handlers set both marks themselves, so that clicking the item that
-    // is already checked leaves it checked.
-    mnuSuonoSi_->setCheckable(true);
-    mnuSuonoNo_->setCheckable(true);
+    // A menu of "sì" and "no"; the handlers set both marks themselves, so
+    // that clicking the item that is already checked leaves it checked.
+    const auto yesNo = [this, &named](const char *caption, const char *name, QAction **yes,
+                                      QAction **no) {
+        QMenu *menu = menuBar_->addMenu(QString::fromUtf8(caption));
+        menu->setObjectName(QLatin1String(name));
+        const QByteArray prefix(name);
+        *yes = named(menu->addAction(QStringLiteral("sì")), prefix + "Si");
+        *no = named(menu->addAction(QStringLiteral("no")), prefix + "No");
+        (*yes)->setCheckable(true);
+        (*no)->setCheckable(true);
+        return menu;
+    };
+    mnuSuono_ = yesNo("Suono?          ", "mnuSuono", &mnuSuonoSi_, &mnuSuonoNo_);
     mnuSuonoSi_->setChecked(true);
     connect(mnuSuonoSi_, &QAction::triggered, this, &FormEsercizio::mnuSuonoSi_Click);
     connect(mnuSuonoNo_, &QAction::triggered, this, &FormEsercizio::mnuSuonoNo_Click);
 
     // The program's own voice: one choice for every window, kept between runs.
-    mnuVoce_ = menuBar_->addMenu(QStringLiteral("Voce?          "));
-    mnuVoce_->setObjectName(QStringLiteral("mnuVoce"));
-    mnuVoceSi_ = named(mnuVoce_->addAction(QStringLiteral("sì")), "mnuVoceSi");
-    mnuVoceNo_ = named(mnuVoce_->addAction(QStringLiteral("no")), "mnuVoceNo");
-    mnuVoceSi_->setCheckable(true);
-    mnuVoceNo_->setCheckable(true);
+    yesNo("Voce?          ", "mnuVoce", &mnuVoceSi_, &mnuVoceNo_);
     showVoice(Voci::attiva());
     connect(mnuVoceSi_, &QAction::triggered, this, [this] { setVoice(true); });
     connect(mnuVoceNo_, &QAction::triggered, this, [this] { setVoice(false); });

@@ -121,7 +121,6 @@ private:
     QMenu *mnuSuono_ = nullptr;
     QAction *mnuSuonoSi_ = nullptr;
     QAction *mnuSuonoNo_ = nullptr;
-    QMenu *mnuVoce_ = nullptr;
     QAction *mnuVoceSi_ = nullptr;
     QAction *mnuVoceNo_ = nullptr;
 };
