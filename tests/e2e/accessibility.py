@@ -17,6 +17,7 @@ failures = 0
 renamed = []
 told = []      # what the notifications said, in order
 held = []      # (name, checked) of the cards, as their state changed
+focused = []   # names of what took the focus, in order
 
 
 def check(what, ok):
@@ -139,6 +140,11 @@ def on_showing(event):
 def on_checked(event):
     if event.source is not None and event.source.getRole() == pyatspi.ROLE_CHECK_BOX:
         held.append((event.source.name, bool(event.detail1)))
+
+
+def on_focus(event):
+    if event.detail1 and event.source is not None:
+        focused.append(event.source.name)
 
 
 def window_of(name):
@@ -273,6 +279,9 @@ def play_calendar():
     # of sight by the arrow, onto the page; the second answers it.
     table.queryComponent().grabFocus()
     pump(0.3)
+    # Qt keeps the keyboard on the same day of the new page.
+    check(f"the focus is told as the day it is on ({focused[-1:]})",
+          focused[-1:] == ["domenica 10 settembre 2000"])
     subprocess.run(["xdotool", "key", "Return"], check=False)
     pump(0.5)
     check("Enter on a day out of sight moves to the page",
@@ -288,6 +297,7 @@ def play_calendar():
 pyatspi.Registry.registerEventListener(on_rename, "object:property-change:accessible-name")
 pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
 pyatspi.Registry.registerEventListener(on_checked, "object:state-changed:checked")
+pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
 play_ordering()
 play_cycle()
 play_calendar()
