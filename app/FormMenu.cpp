@@ -5,6 +5,7 @@
 #include "DesignScale.h"
 #include "Dialogs.h"
 #include "Focusable.h"
+#include "Lingua.h"
 #include "Modulo1.h"
 #include "Palette.h"
 #include "WindowRegistry.h"
@@ -73,6 +74,30 @@ FormMenu::FormMenu(QWidget *parent) : ColouredWidget(parent)
     }
     option1_[1]->setChecked(true);
 
+    // The language the names are taught in; remembered between runs.
+    auto *languages = new QButtonGroup(this);
+    const char *const captions[] = {"nomi in italiano", "nomi in inglese"};
+    const char *const codes[] = {"it", "en"};
+    for (int index = 0; index < 2; ++index) {
+        auto *option = new WrappingRadioButton(QString::fromUtf8(captions[index]), this);
+        option->setObjectName(QStringLiteral("Option2(%1)").arg(index));
+        option->setGeometry(Design::rect(4800, 1560 + 720 * index, 3975, 615));
+        option->setFont(Design::arialBold(12));
+        languages->addButton(option, index);
+        Focusable::install(option);
+        const QString code = QLatin1String(codes[index]);
+        option->setChecked(Lingua::corrente() == code);
+        connect(option, &QRadioButton::clicked, this, [code] { Lingua::setCorrente(code); });
+        option2_[std::size_t(index)] = option;
+    }
+    if (!option2_[1]->isChecked())
+        option2_[0]->setChecked(true);
+    // The keyboard goes down the right column as the eye does.
+    setTabOrder(command8, option2_[0]);
+    setTabOrder(option2_[0], option2_[1]);
+    setTabOrder(option2_[1], option1_[1]);
+    setTabOrder(option1_[1], option1_[0]);
+
     QPushButton *command1 =
         addButton("Command1", QStringLiteral("Esci"), Design::rect(4680, 5640, 4215, 975));
     connect(command1, &QPushButton::clicked, this, &FormMenu::Command1_Click);
@@ -101,8 +126,8 @@ void FormMenu::offerAgain(QPushButton *button, Finestra opens)
 void FormMenu::Form_Load()
 {
     CaricaColori();
-    option1_[0]->setBackgroundColour(colour());
-    option1_[1]->setBackgroundColour(colour());
+    for (WrappingRadioButton *option : {option1_[0], option1_[1], option2_[0], option2_[1]})
+        option->setBackgroundColour(colour());
     option1_[Modulo1::AttendiAvanti ? 1 : 0]->setChecked(true);
 }
 

@@ -26,4 +26,5 @@ private:
     void offerAgain(QPushButton *button, Finestra opens);
 
     std::array<WrappingRadioButton *, 2> option1_{};
+    std::array<WrappingRadioButton *, 2> option2_{};
 };

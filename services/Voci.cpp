@@ -1,5 +1,6 @@
 #include "Voci.h"
 
+#include "Lingua.h"
 #include "Modulo1.h"
 #include "SoundPlayer.h"
 
@@ -11,7 +12,6 @@ namespace Voci {
 
 namespace {
 
-constexpr char language[] = "it";
 constexpr char settingKey[] = "voce";
 
 QSettings settings()
@@ -21,7 +21,7 @@ QSettings settings()
 
 QString madeFolder()
 {
-    return Modulo1::programFolder() + QStringLiteral("/voci/") + QLatin1String(language);
+    return Modulo1::programFolder() + QStringLiteral("/voci/") + Lingua::corrente();
 }
 
 } // namespace
@@ -48,7 +48,7 @@ QString clipOf(const QString &word)
 QString ownClipsFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-           QStringLiteral("/voci/") + QLatin1String(language);
+           QStringLiteral("/voci/") + Lingua::corrente();
 }
 
 QString clipPath(const QString &clip)

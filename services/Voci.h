@@ -5,10 +5,10 @@
 
 // The program's own voice, for children who cannot read yet: names and
 // questions are said by joining short spoken clips, made at build time in
-// the folder "voci/it" beside the executable. A teacher's own recording
-// with the same name, in the user's data folder under "voci/it", is said
-// instead. The voice is one setting for the whole program, kept between
-// runs.
+// the folder "voci/<language>" beside the executable ("voci/it"). A
+// teacher's own recording with the same name, in the user's data folder
+// under "voci/<language>", is said instead. The voice is one setting for the whole program, kept
+// between runs.
 namespace Voci {
 
 // Whether the voice is on (it is, until switched off).

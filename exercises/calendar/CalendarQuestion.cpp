@@ -1,16 +1,17 @@
 #include "CalendarQuestion.h"
 
-#include "Names.h"
+#include "Language.h"
 #include "RandomSource.h"
 
-CalendarQuestion::CalendarQuestion()
+CalendarQuestion::CalendarQuestion(const Language *language)
+    : language_(language ? language : &Language::italian())
 {
     CaricaMesi();
 }
 
 void CalendarQuestion::CaricaMesi()
 {
-    NomiMesi_ = QStringList{QString()} + Names::monthsCapitalised();
+    NomiMesi_ = QStringList{QString()} + language_->monthsCalendar;
     GiorniDelMese_ = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 }
 
@@ -23,7 +24,7 @@ void CalendarQuestion::draw(RandomSource &random)
 
 QString CalendarQuestion::ScriviDomanda(bool numeric) const
 {
-    const QString ask = QStringLiteral("trova il ");
+    const QString &ask = language_->ask;
     if (numeric) {
         const auto twoDigits = [](int value) {
             return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
@@ -31,6 +32,10 @@ QString CalendarQuestion::ScriviDomanda(bool numeric) const
         return ask + twoDigits(date_.day) + QLatin1Char('/') + twoDigits(date_.month) +
                QLatin1Char('/') + twoDigits(date_.year);
     }
+    if (!language_->blankInPlaceOfSign)
+        return ask + QString::number(date_.day) + language_->daySuffixes.value(date_.day - 1) +
+               QLatin1Char(' ') + NomiMesi_[date_.month] + QLatin1Char(' ') +
+               QString::number(date_.year);
     // Every number is written with a blank in the place of its sign.
     return ask + QLatin1Char(' ') + QString::number(date_.day) + QLatin1Char(' ') +
            NomiMesi_[date_.month] + QLatin1Char(' ') + QLatin1Char(' ') +
@@ -39,10 +44,9 @@ QString CalendarQuestion::ScriviDomanda(bool numeric) const
 
 QStringList CalendarQuestion::spokenClips() const
 {
-    static const char *const years[] = {"duemila", "duemilauno", "duemiladue"};
     const int year = qBound(2000, int(date_.year), 2002) - 2000;
-    return {QStringLiteral("trova-%1").arg(date_.day), NomiMesi_[date_.month].toLower(),
-            QLatin1String(years[year])};
+    return {language_->dayClip.arg(date_.day), NomiMesi_[date_.month].toLower(),
+            language_->yearClips.value(year)};
 }
 
 bool CalendarQuestion::isRight(int day, int month, int year) const

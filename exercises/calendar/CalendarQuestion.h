@@ -7,6 +7,7 @@
 #include <array>
 
 class RandomSource;
+struct Language;
 
 // The date the child looks for on the calendar and the question that asks it.
 class CalendarQuestion
@@ -20,7 +21,8 @@ public:
         bool operator==(const Date &) const = default;
     };
 
-    CalendarQuestion();
+    // Asked in `language`, Italian unless another is given.
+    explicit CalendarQuestion(const Language *language = nullptr);
 
     // Fills NomiMesi and GiorniDelMese.
     void CaricaMesi();
@@ -29,7 +31,8 @@ public:
     // that month (February always has 28).
     void draw(RandomSource &random);
 
-    // "trova il  5 Marzo  2001" in words, "trova il 05/03/2001" in digits.
+    // "trova il  5 Marzo  2001" in words, "trova il 05/03/2001" in digits;
+    // "find 5th March 2001", "find 05/03/2001" in English.
     QString ScriviDomanda(bool numeric) const;
 
     // The spoken clips that ask the date in words, whatever the format shown:
@@ -46,6 +49,7 @@ public:
     int GiorniDelMese(int month) const { return GiorniDelMese_[std::size_t(month)]; }
 
 private:
+    const Language *language_;
     Date date_;
     QStringList NomiMesi_;                   // indexes 1 to 12
     std::array<qint16, 13> GiorniDelMese_{}; // indexes 1 to 12

@@ -4,6 +4,7 @@
 #include "Design.h"
 #include "Focusable.h"
 #include "LabelButton.h"
+#include "Lingua.h"
 #include "Modulo1.h"
 #include "MonthCalendar.h"
 #include "Palette.h"
@@ -12,9 +13,13 @@
 #include <QMenu>
 #include <QMenuBar>
 
-FormCalendario::FormCalendario(QWidget *parent) : FormEsercizio(Finestra::Form7, parent)
+FormCalendario::FormCalendario(QWidget *parent)
+    : FormEsercizio(Finestra::Form7, parent), language_(Language::of(Lingua::corrente())),
+      question_(&language_)
 {
     calendar1_ = new MonthCalendar(area());
+    // The names of the months and the weekdays in the language taught.
+    calendar1_->setLocale(language_.calendarLocale);
     calendar1_->setGeometry(Design::rect(960, 120, 4455, 3975));
     connect(calendar1_, &MonthCalendar::Click, this, &FormCalendario::Calendar1_Click);
     // The page turns silently on screen; a screen reader says the new month.

@@ -2,6 +2,7 @@
 
 #include "CalendarQuestion.h"
 #include "FormEsercizio.h"
+#include "Language.h"
 
 class MonthCalendar;
 class QAction;
@@ -35,6 +36,7 @@ private:
     // Shows `text` on the question, and gives screen readers `spoken`.
     void showQuestion(const QString &text, const QString &spoken);
 
+    const Language &language_;
     CalendarQuestion question_;
     bool formatoNumerico_ = false;
     MonthCalendar *calendar1_;

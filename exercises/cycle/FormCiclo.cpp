@@ -4,8 +4,9 @@
 #include "Design.h"
 #include "DragLabel.h"
 #include "DropLabel.h"
+#include "Language.h"
+#include "Lingua.h"
 #include "Modulo1.h"
-#include "Names.h"
 #include "Palette.h"
 
 namespace {
@@ -32,7 +33,8 @@ std::vector<QRect> FormCiclo::ring(Finestra id)
 
 FormCiclo::FormCiclo(Finestra id, QWidget *parent)
     : FormEsercizio(id, parent),
-      round_(id == Finestra::Form6 ? Names::daysCapitalised() : Names::monthsUpper())
+      round_(id == Finestra::Form6 ? Language::of(Lingua::corrente()).daysCycle
+                                   : Language::of(Lingua::corrente()).monthsUpper)
 {
     const std::vector<QRect> places = ring(id);
     for (int i = 0; i < round_.size(); ++i) {

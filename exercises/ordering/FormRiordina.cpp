@@ -4,11 +4,12 @@
 #include "Design.h"
 #include "DragLabel.h"
 #include "DropLabel.h"
+#include "Lingua.h"
 #include "Modulo1.h"
 #include "Palette.h"
 
 FormRiordina::FormRiordina(Finestra id, QWidget *parent)
-    : FormEsercizio(id, parent), design_(OrderingDesign::of(id)),
+    : FormEsercizio(id, parent), design_(OrderingDesign::of(id, Language::of(Lingua::corrente()))),
       round_(design_.names, design_.givenFirst)
 {
     const int n = round_.size();

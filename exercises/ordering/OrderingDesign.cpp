@@ -2,11 +2,11 @@
 
 #include "Names.h"
 
-OrderingDesign OrderingDesign::of(Finestra window)
+OrderingDesign OrderingDesign::of(Finestra window, const Language &language)
 {
     OrderingDesign d;
     const bool months = window == Finestra::Form1 || window == Finestra::Form2;
-    d.names = months ? Names::monthsUpper() : Names::daysLower();
+    d.names = months ? language.monthsUpper : language.daysOrdering;
     d.givenFirst = window == Finestra::Form2 || window == Finestra::Form4;
     d.namesLeft = months ? 210 : 105;
     d.placesLeft = months ? 3360 : 2940;

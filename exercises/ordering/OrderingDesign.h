@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Finestra.h"
+#include "Language.h"
 
 #include <QStringList>
 
@@ -28,5 +29,6 @@ struct OrderingDesign
     int rowTop(int row) const { return firstTop + rowPitch * row; }
     int placeTop(int place) const { return place == oddPlace ? oddPlaceTop : rowTop(place); }
 
-    static OrderingDesign of(Finestra window);
+    // The names in `language`; the designed captions are always Italian.
+    static OrderingDesign of(Finestra window, const Language &language = Language::italian());
 };

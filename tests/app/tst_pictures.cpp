@@ -1,6 +1,7 @@
 #include "DragLabel.h"
 #include "DropLabel.h"
 #include "Drops.h"
+#include "Lingua.h"
 #include "Modulo1.h"
 #include "TestProgram.h"
 
@@ -170,6 +171,10 @@ void TestPictures::window_data()
     row("Form5-end", Finestra::Form5, "end", 17);
     row("Form7-digits", Finestra::Form7, "digits", 18);
     row("Form7-question", Finestra::Form7, "question", 1);
+    // With "nomi in inglese": one window of each kind.
+    row("Form3-english", Finestra::Form3, "english", 2);
+    row("Form6-english", Finestra::Form6, "english", 5);
+    row("Form7-english", Finestra::Form7, "english", 7);
 }
 
 void TestPictures::window()
@@ -180,6 +185,8 @@ void TestPictures::window()
 
     TestProgram program;
     program.random.script({(entry - 0.5) / 18.0});
+    if (state == QLatin1String("english"))
+        Lingua::setCorrente(QStringLiteral("en"));
     QWidget *shown = program.open(window);
     if (state == QLatin1String("automatic")) {
         shown->findChild<QAbstractButton *>(QStringLiteral("Option1(0)"))->click();

@@ -69,7 +69,9 @@ e2e_start_x() {
 }
 
 e2e_start_app() { # path of the executable, then optional arguments
-    "$@" >"$E2E_TMP/app.log" 2>&1 &
+    # The program's settings (voice, language) live in the test's own folders.
+    XDG_CONFIG_HOME="$E2E_TMP/config" XDG_DATA_HOME="$E2E_TMP/data" \
+        "$@" >"$E2E_TMP/app.log" 2>&1 &
     E2E_APP_PID=$!
 }
 

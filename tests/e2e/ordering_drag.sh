@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # "Riordina i giorni (1)" played with the real mouse: a right drop, a wrong
-# drop and a drop on nothing, each judged from what the screen shows.
+# drop and a drop on nothing, each judged from what the screen shows; then,
+# after "nomi in inglese" on the menu, one right drop in English.
 source "$(dirname "$0")/lib.sh"
 APP=$1
 
@@ -10,14 +11,21 @@ days=(lunedi martedi mercoledi giovedi venerdi sabato domenica)
 name_top() { echo $((7 + 49 * $1)); }
 place_top() { echo $((7 + 49 * $1)); }
 
-e2e_shot
+# Finds the row of each day of `days` in the names column.
 declare -A row_of
-for k in 0 1 2 3 4 5 6; do
-    text=$(e2e_plain "$(e2e_read 7 "$(name_top $k)" 167 25)")
-    for d in 0 1 2 3 4 5 6; do
-        [ "$text" = "${days[$d]}" ] && row_of[$d]=$k
+read_rows() {
+    row_of=()
+    local k d text
+    for k in 0 1 2 3 4 5 6; do
+        text=$(e2e_plain "$(e2e_read 7 "$(name_top $k)" 167 25)")
+        for d in 0 1 2 3 4 5 6; do
+            [ "$text" = "${days[$d]}" ] && row_of[$d]=$k
+        done
     done
-done
+}
+
+e2e_shot
+read_rows
 e2e_check "all seven days are read in the names column" test "${#row_of[@]}" -eq 7
 [ "${#row_of[@]}" -eq 7 ] || e2e_finish
 
@@ -56,5 +64,22 @@ e2e_check "martedì lands on the second place" test "$(e2e_plain "$(e2e_read 196
 e2e_check "Esatti reads 2" test "$(e2e_read_number 512 96 65 41)" = 2
 e2e_check "a right answer brings a colour back" test "$(e2e_pixel 640 480)" != "#000000"
 e2e_check "the program is still running" e2e_app_running
+
+# Back to the menu (Esci, Sì), "nomi in inglese", the same window in English.
+e2e_menu Esci
+e2e_wait_dialog && e2e_dialog_click 2
+e2e_wait_window 646 568 || { e2e_fail "Esci leads back to the menu"; e2e_finish; }
+e2e_click_window 340 172
+e2e_click_window 156 48
+e2e_wait_exercise 687 513 || { e2e_fail "the menu opens the English window"; e2e_finish; }
+e2e_shot
+days=(monday tuesday wednesday thursday friday saturday sunday)
+read_rows
+e2e_check "the seven days are read in English" test "${#row_of[@]}" -eq 7
+[ "${#row_of[@]}" -eq 7 ] || e2e_finish
+drag_day_to 0 $place_centre_x "$(place_y 0)"
+e2e_shot
+e2e_check "MONDAY lands on the first place" test "$(e2e_plain "$(e2e_read 196 7 167 25)")" = monday
+e2e_check "Esatti reads 1" test "$(e2e_read_number 512 96 65 41)" = 1
 
 e2e_finish

@@ -1,14 +1,17 @@
 #include "EffectSoundPlayer.h"
 #include "FormEsercizio.h"
+#include "Lingua.h"
 #include "MessageBoxDialogs.h"
 #include "Modulo1.h"
 #include "TestProgram.h"
+#include "Voci.h"
 #include "WindowScale.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,9 +36,32 @@ private slots:
     void fullScreenRunAndF11();
     void messageBoxTextFollowsTheWindowsScale_data();
     void messageBoxTextFollowsTheWindowsScale();
+    void languageAndVoiceChoicesAreRemembered();
     void effectPlayerSurvivesHostileFiles_data();
     void effectPlayerSurvivesHostileFiles();
 };
+
+void TestServices::languageAndVoiceChoicesAreRemembered()
+{
+    TestProgram program;
+    QCOMPARE(Lingua::corrente(), QStringLiteral("it"));
+    // Chosen on the menu, kept in the settings file for the next run.
+    QWidget *menu = program.open(Finestra::FormMenu);
+    menu->findChild<QAbstractButton *>(QStringLiteral("Option2(1)"))->click();
+    QCOMPARE(QSettings(QStringLiteral("Tempiolo"), QStringLiteral("Tempiolo"))
+                 .value(QStringLiteral("lingua"))
+                 .toString(),
+             QStringLiteral("en"));
+    QCOMPARE(Lingua::corrente(), QStringLiteral("en"));
+    // The voice follows the language.
+    QVERIFY(
+        Voci::clipPath(QStringLiteral("january")).endsWith(QStringLiteral("/voci/en/january.wav")));
+    program.windows.close(Finestra::FormMenu);
+    QWidget *again = program.open(Finestra::FormMenu);
+    QVERIFY(again->findChild<QAbstractButton *>(QStringLiteral("Option2(1)"))->isChecked());
+    again->findChild<QAbstractButton *>(QStringLiteral("Option2(0)"))->click();
+    QCOMPARE(Lingua::corrente(), QStringLiteral("it"));
+}
 
 void TestServices::rightSoundFile_data()
 {

@@ -1,5 +1,6 @@
 #include "TestProgram.h"
 
+#include "Lingua.h"
 #include "Modulo1.h"
 #include "Program.h"
 #include "Voci.h"
@@ -14,6 +15,7 @@ TestProgram::TestProgram()
     // Settings and a teacher's own clips go to a folder of the tests' own.
     QStandardPaths::setTestModeEnabled(true);
     Voci::setAttiva(true);
+    Lingua::setCorrente(QStringLiteral("it"));
     Program::registerWindows(windows);
     Modulo1::install({&random, &sound, &dialogs, &windows, [this] { ++quitRequests; }});
     Modulo1::NumEsatti = 0;

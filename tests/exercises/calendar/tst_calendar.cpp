@@ -1,5 +1,6 @@
 #include "CalendarQuestion.h"
 #include "FormCalendario.h"
+#include "Language.h"
 #include "Modulo1.h"
 #include "MonthCalendar.h"
 #include "TestProgram.h"
@@ -89,6 +90,8 @@ class TestCalendar : public QObject
 private slots:
     void question_data();
     void question();
+    void englishQuestion_data();
+    void englishQuestion();
     void draw_data();
     void draw();
     void onlyExistingDaysAreAsked();
@@ -166,6 +169,53 @@ void TestCalendar::question()
                                       {24, "trova il ventiquattro"}};
     if (grammar.contains(date.day))
         QCOMPARE(listed.value(spoken.first()), grammar.value(date.day));
+}
+
+void TestCalendar::englishQuestion_data()
+{
+    QTest::addColumn<int>("day");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QString>("spokenDay");
+    // The ordinals English has: -st, -nd, -rd, and -th for the teens.
+    const auto row = [](int day, const char *suffix, const char *spoken) {
+        QTest::addRow("%d%s", day, suffix)
+            << day << QStringLiteral("find %1%2 January 2001").arg(day).arg(QLatin1String(suffix))
+            << QString::fromUtf8(spoken);
+    };
+    row(1, "st", "find the first of");
+    row(2, "nd", "find the second of");
+    row(3, "rd", "find the third of");
+    row(11, "th", "find the eleventh of");
+    row(12, "th", "find the twelfth of");
+    row(13, "th", "find the thirteenth of");
+    row(21, "st", "find the twenty-first of");
+    row(22, "nd", "find the twenty-second of");
+    row(23, "rd", "find the twenty-third of");
+    row(31, "st", "find the thirty-first of");
+}
+
+void TestCalendar::englishQuestion()
+{
+    QFETCH(int, day);
+    QFETCH(QString, words);
+    QFETCH(QString, spokenDay);
+    CalendarQuestion question(&Language::english());
+    question.setDataCercata({qint16(day), 1, 2001});
+    QCOMPARE(question.ScriviDomanda(false), words);
+    // Day first, as in Britain.
+    QCOMPARE(question.ScriviDomanda(true),
+             QStringLiteral("find %1/01/2001").arg(day, 2, 10, QLatin1Char('0')));
+    const QStringList clips = question.spokenClips();
+    QCOMPARE(clips, (QStringList{QStringLiteral("find-%1").arg(day), "january", "2001"}));
+    // The English voice's list says "find the twenty-fourth of January, two thousand and one".
+    QFile list(QStringLiteral(TEMPIOLO_VOICES_DIR "/en.tsv"));
+    QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
+    QHash<QString, QString> listed;
+    for (const QString &line : QString::fromUtf8(list.readAll()).split(u'\n'))
+        listed.insert(line.section(u'\t', 0, 0), line.section(u'\t', 1));
+    QCOMPARE(listed.value(clips[0]), spokenDay);
+    QCOMPARE(listed.value(clips[1]), QStringLiteral("January"));
+    QCOMPARE(listed.value(clips[2]), QStringLiteral("two thousand and one"));
 }
 
 void TestCalendar::draw_data()

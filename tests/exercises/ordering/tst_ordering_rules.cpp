@@ -1,4 +1,5 @@
 #include "ClockRandom.h"
+#include "Language.h"
 #include "Names.h"
 #include "OrderingRound.h"
 #include "OrderingRules.h"
@@ -102,6 +103,21 @@ void TestOrderingRules::sequence_data()
         << days << top << days.mid(1) + days.mid(0, 1);
     QTest::newRow("days, s = 1: domenica first")
         << days << 1.0 / 7 + 1e-12 << days.mid(6) + days.mid(0, 6);
+    // In English the week starts on Monday too, and the names are in capitals.
+    const QStringList englishDays{"MONDAY", "TUESDAY",  "WEDNESDAY", "THURSDAY",
+                                  "FRIDAY", "SATURDAY", "SUNDAY"};
+    QCOMPARE(Language::english().daysOrdering, englishDays);
+    QCOMPARE(Language::english().daysCycle, englishDays);
+    QTest::newRow("English days, r just below 1: TUESDAY first")
+        << englishDays << top << englishDays.mid(1) + englishDays.mid(0, 1);
+    const QStringList englishMonths{"JANUARY",   "FEBRUARY", "MARCH",    "APRIL",
+                                    "MAY",       "JUNE",     "JULY",     "AUGUST",
+                                    "SEPTEMBER", "OCTOBER",  "NOVEMBER", "DECEMBER"};
+    QCOMPARE(Language::english().monthsUpper, englishMonths);
+    QTest::newRow("English months, s = 1: DECEMBER first")
+        << englishMonths << 1.0 / 12 + 1e-12 << englishMonths.mid(11) + englishMonths.mid(0, 11);
+    // Any other code is Italian, the default.
+    QCOMPARE(Language::of(QStringLiteral("fr")).monthsUpper, months);
 }
 
 void TestOrderingRules::sequence()
