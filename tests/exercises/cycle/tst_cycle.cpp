@@ -5,6 +5,7 @@
 #include "DropLabel.h"
 #include "Drops.h"
 #include "FormCiclo.h"
+#include "Language.h"
 #include "Modulo1.h"
 #include "Names.h"
 #include "TestProgram.h"
@@ -208,6 +209,16 @@ void TestCycle::ringDesign()
         QCOMPARE(c.card(i)->geometry(), QRect(200, 133, 133, 25));
         QCOMPARE(Controls::background(c.card(i)), QColor(255, 255, 0));
         QVERIFY(c.card(i)->hasBorder());
+        // The longest names of both languages fit the ring's narrowest boxes:
+        // "SETTEMBRE", "SEPTEMBER", "WEDNESDAY", "SATURDAY".
+        const QFontMetrics metrics(c.place(i)->font());
+        for (const Language *language : {&Language::italian(), &Language::english()}) {
+            const QStringList names =
+                window == Finestra::Form6 ? language->daysCycle : language->monthsUpper;
+            for (const QString &name : names)
+                QVERIFY2(metrics.horizontalAdvance(name) <= places[i].width() - 4,
+                         qPrintable(name));
+        }
     }
     QVERIFY(c.shown() >= 0);
 }
