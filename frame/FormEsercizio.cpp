@@ -270,23 +270,29 @@ void FormEsercizio::newRound()
     }
 }
 
+QList<DropLabel *> FormEsercizio::writtenPlaces() const
+{
+    QList<DropLabel *> written;
+    for (DropLabel *place : pickUp_->places()) {
+        if (!place->text().trimmed().isEmpty())
+            written << place;
+    }
+    return written;
+}
+
 QStringList FormEsercizio::roundClips() const
 {
     QStringList clips;
-    for (DropLabel *place : pickUp_->places()) {
-        if (!place->text().trimmed().isEmpty())
-            clips << Voci::clipOf(place->text());
-    }
+    for (DropLabel *place : writtenPlaces())
+        clips << Voci::clipOf(place->text());
     return clips;
 }
 
 QString FormEsercizio::roundOpening() const
 {
     QStringList given;
-    for (DropLabel *place : pickUp_->places()) {
-        if (!place->text().trimmed().isEmpty())
-            given << place->accessibleName();
-    }
+    for (DropLabel *place : writtenPlaces())
+        given << place->accessibleName();
     return given.join(QStringLiteral(", "));
 }
 

@@ -85,6 +85,8 @@ private:
     void newRound();
     void showCount(QLabel *label, const QString &text);
     void tellDrop(DropLabel *place, const QString &name);
+    // The places with a name written on them.
+    QList<DropLabel *> writtenPlaces() const;
     void openMenuBar();
     void BottoneAvanti_Click();
     void MenuAzzera_Click();

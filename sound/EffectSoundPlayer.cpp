@@ -46,7 +46,8 @@ void EffectSoundPlayer::play(const QString &path)
         current_->stop();
     current_ = nullptr;
 
-    if (!wholeWav(path)) {
+    // A file already made ready was found whole then; others are read first.
+    if (!effects_.contains(path) && !wholeWav(path)) {
         QApplication::beep();
         return;
     }

@@ -38,6 +38,18 @@ QPoint cellOf(const QDate &date)
     return QPoint(int(index % 7), int(index / 7) + 1);
 }
 
+// A voice's list of clips: file name to the words said.
+QHash<QString, QString> voiceList(const char *language)
+{
+    QFile list(QStringLiteral(TEMPIOLO_VOICES_DIR "/%1.tsv").arg(QLatin1String(language)));
+    QHash<QString, QString> listed;
+    if (list.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        for (const QString &line : QString::fromUtf8(list.readAll()).split(u'\n'))
+            listed.insert(line.section(u'\t', 0, 0), line.section(u'\t', 1));
+    }
+    return listed;
+}
+
 struct Calendar
 {
     explicit Calendar(FormCalendario *window) : window(window) {}
@@ -156,11 +168,7 @@ void TestCalendar::question()
     QCOMPARE(question.spokenClips(), spoken);
     // Every clip is in the voice's list, which says the Italian the voice
     // needs: "trova il primo", "trova l'otto", "trova l'undici".
-    QFile list(QStringLiteral(TEMPIOLO_VOICES_DIR "/it.tsv"));
-    QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
-    QHash<QString, QString> listed;
-    for (const QString &line : QString::fromUtf8(list.readAll()).split(u'\n'))
-        listed.insert(line.section(u'\t', 0, 0), line.section(u'\t', 1));
+    const QHash<QString, QString> listed = voiceList("it");
     for (const QString &clip : spoken)
         QVERIFY2(listed.contains(clip), qPrintable(clip));
     const QHash<int, QString> grammar{{1, "trova il primo"},
@@ -208,11 +216,7 @@ void TestCalendar::englishQuestion()
     const QStringList clips = question.spokenClips();
     QCOMPARE(clips, (QStringList{QStringLiteral("find-%1").arg(day), "january", "2001"}));
     // The English voice's list says "find the twenty-fourth of January, two thousand and one".
-    QFile list(QStringLiteral(TEMPIOLO_VOICES_DIR "/en.tsv"));
-    QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
-    QHash<QString, QString> listed;
-    for (const QString &line : QString::fromUtf8(list.readAll()).split(u'\n'))
-        listed.insert(line.section(u'\t', 0, 0), line.section(u'\t', 1));
+    const QHash<QString, QString> listed = voiceList("en");
     QCOMPARE(listed.value(clips[0]), spokenDay);
     QCOMPARE(listed.value(clips[1]), QStringLiteral("January"));
     QCOMPARE(listed.value(clips[2]), QStringLiteral("two thousand and one"));
