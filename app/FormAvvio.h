@@ -4,6 +4,7 @@
 
 class QLabel;
 class QToolButton;
+struct Services;
 
 // The start screen: the title on a random colour and the "Avvio" button.
 class FormAvvio : public ColouredWidget
@@ -11,7 +12,7 @@ class FormAvvio : public ColouredWidget
     Q_OBJECT
 
 public:
-    explicit FormAvvio(QWidget *parent = nullptr);
+    explicit FormAvvio(const Services &services, QWidget *parent = nullptr);
 
     void CaricaColori();
 
@@ -21,6 +22,7 @@ private slots:
 private:
     void Form_Load();
 
+    const Services &services_;
     QLabel *label2_;
     QToolButton *command1_;
 };

@@ -1,13 +1,14 @@
 #include "FormMenu.h"
 
+#include "Choices.h"
 #include "Controls.h"
 #include "Design.h"
 #include "DesignScale.h"
 #include "Dialogs.h"
 #include "Focusable.h"
-#include "Lingua.h"
 #include "Modulo1.h"
 #include "Palette.h"
+#include "Services.h"
 #include "WindowRegistry.h"
 #include "WrappingRadioButton.h"
 
@@ -31,15 +32,10 @@ constexpr ExerciseButton leftColumn[] = {
     {"Command2", 3720, Finestra::Form2}, {"Command5", 4560, Finestra::Form5},
 };
 
-void openExercise(Finestra exercise)
-{
-    Modulo1::windows().show(exercise);
-    Modulo1::windows().close(Finestra::FormMenu);
-}
-
 } // namespace
 
-FormMenu::FormMenu(QWidget *parent) : ColouredWidget(parent)
+FormMenu::FormMenu(const Services &services, QWidget *parent)
+    : ColouredWidget(parent), services_(services)
 {
     setWindowTitle(QString());
     DesignScale::install(this, Design::size(9690, 8520));
@@ -49,12 +45,12 @@ FormMenu::FormMenu(QWidget *parent) : ColouredWidget(parent)
         QPushButton *created = addButton(button.name, QString::fromUtf8(shownName(button.opens)),
                                          Design::rect(240, button.top, 4215, 735));
         const Finestra opens = button.opens;
-        connect(created, &QPushButton::clicked, this, [opens] { openExercise(opens); });
+        connect(created, &QPushButton::clicked, this, [this, opens] { openExercise(opens); });
         offerAgain(created, opens);
     }
     QPushButton *command8 = addButton("Command8", QString::fromUtf8(shownName(Finestra::Form7)),
                                       Design::rect(4680, 360, 4215, 735));
-    connect(command8, &QPushButton::clicked, this, [] { openExercise(Finestra::Form7); });
+    connect(command8, &QPushButton::clicked, this, [this] { openExercise(Finestra::Form7); });
     offerAgain(command8, Finestra::Form7);
 
     auto *group = new QButtonGroup(this);
@@ -86,8 +82,9 @@ FormMenu::FormMenu(QWidget *parent) : ColouredWidget(parent)
         languages->addButton(option, index);
         Focusable::install(option);
         const QString code = QLatin1String(codes[index]);
-        option->setChecked(Lingua::corrente() == code);
-        connect(option, &QRadioButton::clicked, this, [code] { Lingua::setCorrente(code); });
+        option->setChecked(services_.choices.language() == code);
+        connect(option, &QRadioButton::clicked, this,
+                [this, code] { services_.choices.setLanguage(code); });
         option2_[std::size_t(index)] = option;
     }
     if (!option2_[1]->isChecked())
@@ -116,10 +113,16 @@ QPushButton *FormMenu::addButton(const char *name, const QString &caption, const
     return button;
 }
 
+void FormMenu::openExercise(Finestra exercise)
+{
+    services_.windows.show(exercise);
+    services_.windows.close(Finestra::FormMenu);
+}
+
 void FormMenu::offerAgain(QPushButton *button, Finestra opens)
 {
     // Back from an exercise, the keyboard starts on the one just played.
-    if (Modulo1::windows().lastExercise() == opens)
+    if (services_.windows.lastExercise() == opens)
         button->setFocus(Qt::OtherFocusReason);
 }
 
@@ -133,7 +136,7 @@ void FormMenu::Form_Load()
 
 void FormMenu::CaricaColori()
 {
-    setColour(Palette::drawColour(Modulo1::random()));
+    setColour(Palette::drawColour(services_.random));
 }
 
 void FormMenu::Option1_Click(int index)
@@ -143,7 +146,7 @@ void FormMenu::Option1_Click(int index)
 
 void FormMenu::Command1_Click()
 {
-    if (Modulo1::dialogs().ask(this, QStringLiteral("Tempiolo"), Dialogs::Icon::Critical,
-                               QStringLiteral("Vuoi terminare il lavoro?")))
-        Modulo1::EndProgram();
+    if (services_.dialogs.ask(this, QStringLiteral("Tempiolo"), Dialogs::Icon::Critical,
+                              QStringLiteral("Vuoi terminare il lavoro?")))
+        Modulo1::EndProgram(services_);
 }

@@ -7,6 +7,7 @@
 
 class QPushButton;
 class WrappingRadioButton;
+struct Services;
 
 // The main menu: the seven exercises, the waiting choice and "Esci".
 class FormMenu : public ColouredWidget
@@ -14,7 +15,7 @@ class FormMenu : public ColouredWidget
     Q_OBJECT
 
 public:
-    explicit FormMenu(QWidget *parent = nullptr);
+    explicit FormMenu(const Services &services, QWidget *parent = nullptr);
 
     void CaricaColori();
 
@@ -24,7 +25,9 @@ private:
     void Command1_Click();
     QPushButton *addButton(const char *name, const QString &caption, const QRect &place);
     void offerAgain(QPushButton *button, Finestra opens);
+    void openExercise(Finestra exercise);
 
+    const Services &services_;
     std::array<WrappingRadioButton *, 2> option1_{};
     std::array<WrappingRadioButton *, 2> option2_{};
 };

@@ -1,10 +1,12 @@
 #pragma once
 
 class WindowRegistry;
+struct Services;
 
 namespace Program {
 
-// Tells the registry how to create each of the nine windows.
-void registerWindows(WindowRegistry &registry);
+// Tells the registry how to create each of the nine windows, each handed
+// the services, and the exercises the language chosen when they open.
+void registerWindows(WindowRegistry &registry, const Services &services);
 
 } // namespace Program

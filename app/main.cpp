@@ -1,3 +1,5 @@
+#include "AccessibleFactory.h"
+#include "Choices.h"
 #include "ClockRandom.h"
 #include "DisplayCheck.h"
 #include "FirstPaint.h"
@@ -6,8 +8,11 @@
 #include "Modulo1.h"
 #include "Pictures.h"
 #include "Program.h"
+#include "Services.h"
+#include "Voice.h"
 #include "WindowRegistry.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLocale>
 #include <QStyleFactory>
@@ -31,18 +36,22 @@ int main(int argc, char *argv[])
     // One look on every desktop, so the designed colours always show.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QAccessible::installFactory(AccessibleFactory::create);
 
     ClockRandom random;
     LazySoundPlayer sound;
     MessageBoxDialogs dialogs;
     WindowRegistry windows;
-    Program::registerWindows(windows);
+    Choices choices;
+    Voice voice(sound, choices);
+    const Services services{
+        random, sound, dialogs, windows, choices, voice, [] { QCoreApplication::quit(); }};
+    Program::registerWindows(windows, services);
     // For whiteboards and projectors: every window fills the screen.
     windows.setFullScreen(
         QCoreApplication::arguments().contains(QStringLiteral("--schermo-intero")));
-    Modulo1::install({&random, &sound, &dialogs, &windows, [] { QCoreApplication::quit(); }});
 
-    Modulo1::Main();
+    Modulo1::Main(services);
     QWidget *startScreen = windows.window(Finestra::FormAvvio);
     // Ready before the first answer, but not in the way of the start screen:
     // the sounds, and the calendar-page icon of the start screen and the menu

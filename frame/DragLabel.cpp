@@ -2,8 +2,6 @@
 
 #include "DragPayload.h"
 #include "Marks.h"
-#include "PickUp.h"
-#include "Voci.h"
 #include "WindowScale.h"
 
 #include <QApplication>
@@ -11,34 +9,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-DragLabel::DragLabel(int index, PickUp *pickUp, QWidget *parent) : PlayLabel(index, pickUp, parent)
+DragLabel::DragLabel(int index, QWidget *parent) : PlayLabel(index, parent)
 {
+    // Checked while it is picked up: what screen readers hear as held.
     setCheckable(true);
-    // A screen reader's toggle goes through the pick-up like any tap.
-    connect(this, &QAbstractButton::toggled, this, [this](bool on) {
-        if (on != (this->pickUp()->picked() == this)) {
-            activate(false);
-            setChecked(this->pickUp()->picked() == this);
-        }
-    });
 }
 
 bool DragLabel::playable() const
 {
     return isVisibleTo(window()) && isEnabled() && !text().isEmpty();
-}
-
-void DragLabel::activate(bool byKey)
-{
-    pickUp()->tapCard(this, byKey);
-}
-
-QList<PlayLabel *> DragLabel::neighbours() const
-{
-    QList<PlayLabel *> cards;
-    for (DragLabel *card : pickUp()->playableCards())
-        cards << card;
-    return cards;
 }
 
 void DragLabel::mouseMoveEvent(QMouseEvent *event)
@@ -56,9 +35,9 @@ void DragLabel::mouseMoveEvent(QMouseEvent *event)
 void DragLabel::paintEvent(QPaintEvent *event)
 {
     PlayLabel::paintEvent(event);
-    if (pickUp()->picked() == this) {
+    if (isChecked()) {
         QPainter painter(this);
-        Marks::drawPickedUp(painter, rect(), WindowScale::of(this));
+        Marks::drawPickedUp(painter, this);
     }
 }
 
@@ -81,8 +60,7 @@ QPixmap DragLabel::outline() const
 
 void DragLabel::startDrag()
 {
-    // Heard as the card is lifted, as a tap would say it.
-    Voci::Parla({Voci::clipOf(text())});
+    emit lifted();
     const DragPayload payload{QCoreApplication::applicationPid(), DragPayload::tokenOf(window()),
                               index()};
     auto *drag = new QDrag(this);

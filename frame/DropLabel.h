@@ -2,38 +2,38 @@
 
 #include "PlayLabel.h"
 
+#include <QList>
+
 class DragLabel;
 
-// A place that names are dropped on. It accepts only names dragged from its
-// own window; text, files and anything from another window are refused. A
-// tap, Space or Enter drops the picked-up name here, as a drag would.
-// Screen readers hear it as "posto 3: vuoto" or "posto 3: MARZO", numbered
-// from 1 in the order of the answer.
+// A place that names are dropped on. It accepts only the window's own
+// names that are still in play; text, files and anything from another
+// window are refused. Screen readers hear it as "posto 3: vuoto" or
+// "posto 3: MARZO", numbered from 1 in the order of the answer.
 class DropLabel : public PlayLabel
 {
     Q_OBJECT
 
 public:
-    DropLabel(int index, PickUp *pickUp, QWidget *parent = nullptr);
+    explicit DropLabel(int index, QWidget *parent = nullptr);
+
+    // The cards a drag may bring here.
+    void setCards(const QList<DragLabel *> &cards) { cards_ = cards; }
 
     // Shows a name on the place, or an empty place for a blank.
     void setContent(const QString &name);
     // "posto 3", what the place is called whatever it holds.
     QString placeName() const;
-    // The program's voice says the name written on the place, if any.
-    void sayContent() const;
-
-    // Hands a name to the window exactly as a drop of it here does.
-    void deliver(DragLabel *source);
-
-    void activate(bool byKey) override;
+    // While a name that would be taken hovers over the place.
+    bool highlighted() const { return highlighted_; }
 
 signals:
     // A name was released over this place.
     void dropped(int placeIndex, DragLabel *source);
+    // The keyboard came to the place.
+    void reached();
 
 protected:
-    QList<PlayLabel *> neighbours() const override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
@@ -42,8 +42,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The card a drag carries, if it may be dropped here.
     DragLabel *sourceOf(const QDropEvent *event) const;
     void setHighlighted(bool on);
 
+    QList<DragLabel *> cards_;
     bool highlighted_ = false;
 };

@@ -1,26 +1,30 @@
 #pragma once
 
+#include "Answer.h"
 #include "Finestra.h"
 #include "FrameDesign.h"
 
-#include <QPointer>
+#include <QList>
 #include <QWidget>
 
-class Announcer;
+#include <memory>
+
 class ColouredWidget;
+class DragLabel;
 class DropLabel;
-class QAction;
-class QLabel;
-class QMenu;
-class QMenuBar;
+class FrameMenus;
+class Narrator;
 class PickUp;
-class Picture;
+class QAction;
+class QMenuBar;
 class QToolButton;
+class Scoreboard;
+struct Services;
 
 // What every exercise window shares: the scores, the faces, "avanti", the
-// menu bar, and the steps taken after a right or wrong answer and at the end
-// of a round. Each exercise adds its own controls to area() and provides
-// NuovoEsercizio, which lays out a new round.
+// menu bar, and the cycle of rounds. Each exercise adds its own controls
+// to area(), provides NuovoEsercizio, which lays out a new round, and
+// judges each answer; every answer then takes one step here, answered.
 class FormEsercizio : public QWidget
 {
     Q_OBJECT
@@ -32,7 +36,7 @@ public:
     QColor backgroundColour() const;
     // True once the opening sequence has laid out the first round.
     bool hasOpened() const { return opened_; }
-    // Play without dragging: the picked-up card and the keyboard's order.
+    // Play by drag, tap, key and switch: the picked-up card and the keyboard's order.
     PickUp *pickUp() const { return pickUp_; }
 
     // The reactions to one right answer, one wrong answer and a complete round.
@@ -40,20 +44,19 @@ public:
     void SegnaErrato();
     void ConcludiEsercizio();
 
-    // Tells screen readers what an answer was and what followed it: right
-    // or wrong, the counts that changed and the end of a round. `what`
-    // names the answer ("posto 10: OTTOBRE").
-    void tellAnswer(const QString &what);
-    // Tells screen readers a sentence of the window's own.
-    void tell(const QString &sentence);
-
 protected:
-    explicit FormEsercizio(Finestra id, QWidget *parent = nullptr);
+    FormEsercizio(Finestra id, const Services &services, QWidget *parent = nullptr);
 
     // Prepares and starts a new round.
     virtual void NuovoEsercizio() = 0;
     // A window's own step of the opening, between "avanti" and the scores.
     virtual void prepareOpening() {}
+    // Judges card `card` released on place `place`, and shows what follows
+    // from it on the cards and places.
+    virtual Answer dropped(int place, int card);
+    // Counts a right answer in the round and goes on with it; true when it
+    // completes the round.
+    virtual bool countRight() = 0;
     // What screen readers say as a round begins: the names already on
     // their places, unless a window has something else to ask.
     virtual QString roundOpening() const;
@@ -61,68 +64,56 @@ protected:
     // written on their places, unless a window has something else to ask.
     virtual QStringList roundClips() const;
 
+    // The one step after every judged answer: the scores, face and sound,
+    // the end of the round, and what screen readers are told. `what` names
+    // the answer ("posto 10: OTTOBRE").
+    void answered(Answer answer, const QString &what);
+
+    // The window's cards and places, played by every route.
+    void play(const QList<DragLabel *> &cards, const QList<DropLabel *> &places);
     // Call at the end of the exercise's constructor: the window is loaded.
     void loadFinished();
 
+    const Services &services() const { return services_; }
     void CaricaColori();
     QWidget *area() const;
     // Moves one of area()'s controls to a place of its design.
     void moveDesigned(QWidget *control, const QPoint &designed);
     QMenuBar *menuBar() const { return menuBar_; }
+    QToolButton *bottoneAvanti() const { return bottoneAvanti_; }
     // The "Suono?" menu, before which a window may insert a menu of its own.
     QAction *soundMenuAction() const;
+    // Tells screen readers a sentence of the window's own.
+    void tell(const QString &sentence);
 
-    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
-    void buildFrame();
-    void buildMenus();
     void open();
     // Lays out a new round, with no card picked up and the keyboard's order anew.
     void newRound();
-    void showCount(QLabel *label, const QString &text);
-    void tellDrop(DropLabel *place, const QString &name);
+    void cardMoved(DragLabel *card, DropLabel *place);
+    void placeReached(DropLabel *place, bool tapped);
     // The places with a name written on them.
     QList<DropLabel *> writtenPlaces() const;
-    void openMenuBar();
     void BottoneAvanti_Click();
     void MenuAzzera_Click();
-    void mnuSuonoSi_Click();
-    void mnuSuonoNo_Click();
-    void setVoice(bool on);
-    void showVoice(bool on);
     void MenuInformazioni_Click();
     void mnuEsci_Click();
 
     const Finestra id_;
     const FrameDesign design_;
+    const Services &services_;
     bool opened_ = false;
     bool opening_ = false;
-    // What happened since the last answer was told.
-    enum class Answer { None, Right, Wrong };
-    Answer answer_ = Answer::None;
-    bool roundEnded_ = false;
-    // A new round's opening, said after the answer that began it.
-    QString openingToTell_;
-    // Where the keyboard was before F10 took it to the menu bar.
-    QPointer<QWidget> beforeMenuBar_;
-
-    PickUp *pickUp_ = nullptr;
-    Announcer *announcer_ = nullptr;
 
     QMenuBar *menuBar_ = nullptr;
     ColouredWidget *area_ = nullptr;
-    QLabel *etichettaEsatti_ = nullptr;
-    QLabel *etichettaErrati_ = nullptr;
-    Picture *comandoIconaSi_ = nullptr;
-    Picture *comandoIconaNo_ = nullptr;
+    Narrator *narrator_ = nullptr;
+    std::unique_ptr<Scoreboard> scoreboard_;
     QToolButton *bottoneAvanti_ = nullptr;
-    QMenu *mnuSuono_ = nullptr;
-    QAction *mnuSuonoSi_ = nullptr;
-    QAction *mnuSuonoNo_ = nullptr;
-    QAction *mnuVoceSi_ = nullptr;
-    QAction *mnuVoceNo_ = nullptr;
+    FrameMenus *menus_ = nullptr;
+    PickUp *pickUp_ = nullptr;
 };

@@ -1,39 +1,37 @@
 #pragma once
 
+#include "Route.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
 
 class DragLabel;
 class DropLabel;
-class QWidget;
+class QAbstractButton;
 
-// Play without dragging in one window: at most one name card is picked up
-// (and checked), and a tap on a place drops it there through the same route
-// as a drag. Each window's frame owns one and hands it to its cards and
-// places; it also keeps the keyboard's order of the cards, the places and
-// "avanti".
+// Plays a window's cards and places, by every route: at most one card is
+// picked up (and checked), and a tap on a place drops it there. Every route
+// (drag, tap, key, switch) ends in one signal, moved. It also keeps the
+// keyboard's way through the cards, the places and "avanti".
 class PickUp : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit PickUp(QWidget *window);
+    explicit PickUp(QObject *parent = nullptr);
+
+    // The window's cards and places, and the button that ends a round.
+    void play(const QList<DragLabel *> &cards, const QList<DropLabel *> &places,
+              QAbstractButton *avanti);
 
     // The picked-up card, or null; a card that can no longer be played is
     // never picked up.
     DragLabel *picked() const;
-
-    // A tap on a card picks it up, or puts it down when it was picked up.
-    void tapCard(DragLabel *card, bool byKey);
-    // A tap on a place drops the picked-up card there.
-    void tapPlace(DropLabel *place, bool byKey);
     // Puts the picked-up card down with nothing counted. `byChild`: the
     // child let it go (Esc, a tap on it or on the background), which is
     // told; a drop or a new round puts it down without a word.
     void putDown(bool byChild = false);
-    // Every route's way of handing a card to a place: drag, tap, key, press.
-    void deliver(DropLabel *place, DragLabel *card);
 
     // The cards that can be played, top to bottom, and the places in order.
     QList<DragLabel *> playableCards() const;
@@ -45,14 +43,23 @@ public:
 signals:
     // The child picked `card` up, or let it go.
     void held(DragLabel *card, bool up);
-    // A card named `name` was handed to `place` and judged.
-    void delivered(DropLabel *place, const QString &name);
+    // A drag of `card` began.
+    void lifted(DragLabel *card);
+    // The child moved `card` onto `place`, by any route.
+    void moved(DragLabel *card, DropLabel *place, Route route);
+    // A place was tapped with nothing in hand, or reached by the keyboard.
+    void placeReached(DropLabel *place, bool tapped);
 
 private:
     void setPicked(DragLabel *card);
-    // Where the keyboard goes once a drop has been judged.
+    void tapCard(DragLabel *card, Route route);
+    void tapPlace(DropLabel *place, Route route);
+    // Where the keyboard goes once an answer has been judged.
     void focusAfterDrop(DragLabel *dropped);
+    void cardToggled(DragLabel *card, bool on);
 
-    QWidget *window_;
+    QList<DragLabel *> cards_;
+    QList<DropLabel *> places_;
+    QAbstractButton *avanti_ = nullptr;
     QPointer<DragLabel> picked_;
 };

@@ -5,15 +5,14 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-PlayLabel::PlayLabel(int index, PickUp *pickUp, QWidget *parent)
-    : LabelButton(parent), index_(index), pickUp_(pickUp)
+PlayLabel::PlayLabel(int index, QWidget *parent) : LabelButton(parent), index_(index)
 {
     // The keyboard reaches them with Tab; a click does not move the focus.
     setFocusPolicy(Qt::TabFocus);
     // Enter and Space are handled here, so that the focus can follow them.
     Focusable::install(this, Focusable::OwnKeys);
     // A screen reader's or a switch's press.
-    connect(this, &QAbstractButton::clicked, this, [this] { activate(false); });
+    connect(this, &QAbstractButton::clicked, this, [this] { emit activated(Route::Switch); });
 }
 
 void PlayLabel::setAccessibleText(const QString &name)
@@ -42,7 +41,7 @@ void PlayLabel::mouseReleaseEvent(QMouseEvent *event)
     pressed_ = false;
     event->accept();
     if (tap)
-        activate(false);
+        emit activated(Route::Tap);
 }
 
 void PlayLabel::keyPressEvent(QKeyEvent *event)
@@ -51,36 +50,28 @@ void PlayLabel::keyPressEvent(QKeyEvent *event)
         event->ignore();
         return;
     }
-    const QList<PlayLabel *> row = neighbours();
-    int step = 0;
     switch (event->key()) {
-    case Qt::Key_Home:
-    case Qt::Key_End:
-        if (!row.isEmpty())
-            (event->key() == Qt::Key_Home ? row.first() : row.last())
-                ->setFocus(Qt::OtherFocusReason);
-        return;
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        activate(true);
+        emit activated(Route::Keys);
+        return;
+    case Qt::Key_Home:
+        emit stepped(Step::First);
+        return;
+    case Qt::Key_End:
+        emit stepped(Step::Last);
         return;
     case Qt::Key_Down:
     case Qt::Key_Right:
-        step = 1;
-        break;
+        emit stepped(Step::Next);
+        return;
     case Qt::Key_Up:
     case Qt::Key_Left:
-        step = -1;
-        break;
+        emit stepped(Step::Previous);
+        return;
     default:
         event->ignore();
         return;
     }
-    const qsizetype at = row.indexOf(this);
-    if (row.isEmpty())
-        return;
-    // Round the ring, and from the end of a column back to its top.
-    const qsizetype next = at < 0 ? 0 : (at + step + row.size()) % row.size();
-    row[next]->setFocus(Qt::OtherFocusReason);
 }

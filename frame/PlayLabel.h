@@ -1,33 +1,35 @@
 #pragma once
 
 #include "LabelButton.h"
+#include "Route.h"
 
 #include <QPoint>
 
-class PickUp;
-
-// What a name card and a place share in play without dragging: a click
-// that does not become a drag is a tap, Space and Enter do what a tap does,
-// the arrow keys move the focus to the neighbouring card or place (Home and
-// End to the first and the last), and the focus ring shows where the
-// keyboard is. A screen reader's press action is a tap too.
+// What a name card and a place share in play without dragging. They only
+// report what the child did to them: a click that does not become a drag,
+// Space, Enter, or a screen reader's or switch's press is a tap; the arrow
+// keys, Home and End ask to move on to a neighbour. Whoever plays them
+// decides what follows.
 class PlayLabel : public LabelButton
 {
     Q_OBJECT
 
 public:
-    PlayLabel(int index, PickUp *pickUp, QWidget *parent = nullptr);
+    enum class Step { Previous, Next, First, Last };
+    Q_ENUM(Step)
+
+    explicit PlayLabel(int index, QWidget *parent = nullptr);
 
     int index() const { return index_; }
 
-    // What a tap does: a card is picked up or put down, the picked card is
-    // dropped on a place. `byKey`: the keyboard asked, so the focus follows.
-    virtual void activate(bool byKey) = 0;
+signals:
+    // A tap, by mouse or finger (Route::Tap), Space or Enter (Route::Keys),
+    // or a screen reader's or switch's press (Route::Switch).
+    void activated(Route route);
+    // The keyboard asks for the neighbouring card or place.
+    void stepped(PlayLabel::Step step);
 
 protected:
-    PickUp *pickUp() const { return pickUp_; }
-    // The buttons of the same kind the arrow keys move between, in order.
-    virtual QList<PlayLabel *> neighbours() const = 0;
     // Tells screen readers the new name, once it is set.
     void setAccessibleText(const QString &name);
 
@@ -41,5 +43,4 @@ protected:
 
 private:
     const int index_;
-    PickUp *const pickUp_;
 };

@@ -1,7 +1,6 @@
 #include "AccessibleWindows.h"
 
-#include "AccessibleMenuBar.h"
-#include "ColouredWidget.h"
+#include "Controls.h"
 
 #include <QAccessibleWidget>
 #include <QWidget>
@@ -76,38 +75,18 @@ private:
             if (onShow(candidate, siblings))
                 list << candidate;
         }
-        std::stable_sort(list.begin(), list.end(), [](const QWidget *a, const QWidget *b) {
-            return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
-        });
+        std::stable_sort(list.begin(), list.end(), Controls::readingOrder);
         return list;
     }
 };
-
-QAccessibleInterface *factory(const QString &className, QObject *object)
-{
-    if (!object->isWidgetType())
-        return nullptr;
-    auto *widget = static_cast<QWidget *>(object);
-    // Plain windows, and the coloured areas (some of them windows too);
-    // dialogs, menus and Qt's own controls keep Qt's interfaces.
-    if ((className == QLatin1String("QWidget") && widget->isWindow()) ||
-        qobject_cast<ColouredWidget *>(widget))
-        return new ScreenOrder(widget);
-    return nullptr;
-}
 
 } // namespace
 
 namespace AccessibleWindows {
 
-void install()
+QAccessibleInterface *screenOrder(QWidget *widget)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(factory);
-        QAccessible::installFactory(AccessibleMenuBar::factory);
-        return true;
-    }();
-    Q_UNUSED(installed)
+    return new ScreenOrder(widget);
 }
 
 void leaveOut(QWidget *widget)

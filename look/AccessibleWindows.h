@@ -1,5 +1,6 @@
 #pragma once
 
+class QAccessibleInterface;
 class QWidget;
 
 // What screen readers and switch scanning see of the program's windows and
@@ -13,8 +14,8 @@ class QWidget;
 // whose text is already part of another control's name.
 namespace AccessibleWindows {
 
-// Registers the interfaces with Qt, once.
-void install();
+// The interface of a window or of a coloured area.
+QAccessibleInterface *screenOrder(QWidget *widget);
 
 // Leaves `widget` out of the list its area gives, for a caption whose text
 // another control already says.

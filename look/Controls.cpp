@@ -1,11 +1,15 @@
 #include "Controls.h"
 
 #include "ColouredWidget.h"
+#include "Focusable.h"
 #include "LabelButton.h"
 #include "WrappingRadioButton.h"
 
 #include <QLabel>
 #include <QPalette>
+#include <QToolButton>
+
+#include <utility>
 
 namespace Controls {
 
@@ -61,6 +65,26 @@ QLabel *label(QWidget *parent, const LabelDesign &design)
     auto *created = new QLabel(parent);
     apply(created, design);
     return created;
+}
+
+QToolButton *pictureButton(QWidget *parent, const LabelDesign &design, const QIcon &icon,
+                           int iconSide)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(design.name);
+    button->setText(design.text);
+    button->setFont(design.font);
+    button->setIcon(icon);
+    button->setIconSize(QSize(iconSide, iconSide));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setGeometry(design.geometry);
+    Focusable::install(button);
+    return button;
+}
+
+bool readingOrder(const QWidget *a, const QWidget *b)
+{
+    return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
 }
 
 } // namespace Controls

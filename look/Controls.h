@@ -6,7 +6,9 @@
 #include <QString>
 
 class LabelButton;
+class QIcon;
 class QLabel;
+class QToolButton;
 class QWidget;
 
 // Small helpers for building windows the way they are designed: absolute
@@ -33,5 +35,11 @@ void apply(QLabel *label, const LabelDesign &design);
 void apply(LabelButton *button, const LabelDesign &design);
 QLabel *label(QWidget *parent, const LabelDesign &design);
 
+// A button with a picture above its caption, that the keyboard reaches too.
+QToolButton *pictureButton(QWidget *parent, const LabelDesign &design, const QIcon &icon,
+                           int iconSide);
+
+// Top to bottom, then left to right: the order a child reads the screen in.
+bool readingOrder(const QWidget *a, const QWidget *b);
 
 } // namespace Controls

@@ -31,7 +31,6 @@ public:
     void move(QWidget *control, const QPoint &designed);
 
     double factor() const { return factor_; }
-    QPointF offset() const { return offset_; }
     QSize designed() const { return designed_; }
     // A designed rectangle as it is shown now.
     QRect shown(const QRect &designed) const;

@@ -1,7 +1,6 @@
 #include "Focusable.h"
 
 #include "Marks.h"
-#include "WindowScale.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -85,7 +84,7 @@ bool Focusable::eventFilter(QObject *watched, QEvent *event)
             // The control paints itself first, then the ring goes on top.
             static_cast<QObject *>(widget_)->event(event);
             QPainter painter(widget_);
-            Marks::drawFocusRing(painter, widget_->rect(), WindowScale::of(widget_));
+            Marks::drawFocusRing(painter, widget_);
             return true;
         }
         break;

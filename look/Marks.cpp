@@ -1,13 +1,17 @@
 #include "Marks.h"
 
+#include "WindowScale.h"
+
 #include <QPainter>
 #include <QPen>
-#include <QRect>
+#include <QWidget>
 
 namespace Marks {
 
-void drawFocusRing(QPainter &painter, const QRect &rect, double scale)
+void drawFocusRing(QPainter &painter, const QWidget *control)
 {
+    const QRect rect = control->rect();
+    const double scale = WindowScale::of(control);
     painter.save();
     const qreal width = 2 * scale;
     const QRectF edge = QRectF(rect).adjusted(width / 2, width / 2, -width / 2, -width / 2);
@@ -22,8 +26,10 @@ void drawFocusRing(QPainter &painter, const QRect &rect, double scale)
     painter.restore();
 }
 
-void drawPickedUp(QPainter &painter, const QRect &rect, double scale)
+void drawPickedUp(QPainter &painter, const QWidget *control)
 {
+    const QRect rect = control->rect();
+    const double scale = WindowScale::of(control);
     painter.save();
     painter.setBrush(Qt::NoBrush);
     const qreal frame = 3 * scale;
@@ -33,6 +39,16 @@ void drawPickedUp(QPainter &painter, const QRect &rect, double scale)
     const qreal inner = frame + line / 2;
     painter.setPen(QPen(Qt::white, line));
     painter.drawRect(QRectF(rect).adjusted(inner, inner, -inner, -inner));
+    painter.restore();
+}
+
+void drawDropTarget(QPainter &painter, const QWidget *control)
+{
+    const qreal line = 3 * WindowScale::of(control);
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(30, 90, 200), line));
+    painter.drawRect(QRectF(control->rect()).adjusted(line / 2, line / 2, -line / 2, -line / 2));
     painter.restore();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 class QPainter;
-class QRect;
+class QWidget;
 
 // The two marks that play without dragging draws over a control. Each pairs
 // a black and a white line, so that one of them stands out on any colour
@@ -10,8 +10,11 @@ class QRect;
 // and thick.
 namespace Marks {
 
-// `scale`: the factor the window shows its design at; the lines grow with it.
-void drawFocusRing(QPainter &painter, const QRect &rect, double scale = 1.0);
-void drawPickedUp(QPainter &painter, const QRect &rect, double scale = 1.0);
+// Each is drawn over the whole of `control`; its lines grow with the factor
+// the window shows its design at.
+void drawFocusRing(QPainter &painter, const QWidget *control);
+void drawPickedUp(QPainter &painter, const QWidget *control);
+// Where a dragged name would land while it hovers over a place.
+void drawDropTarget(QPainter &painter, const QWidget *control);
 
 } // namespace Marks

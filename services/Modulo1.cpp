@@ -3,10 +3,11 @@
 #include "Credits.h"
 #include "Dialogs.h"
 #include "RandomSource.h"
+#include "Services.h"
 #include "SoundPlayer.h"
 #include "WindowRegistry.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoopLocker>
 
@@ -18,39 +19,11 @@ qint16 NumEsatti = 0;
 qint16 NumErrati = 0;
 bool AttendiAvanti = false;
 
-namespace {
-Services current;
-}
-
-void install(const Services &services)
+void Main(const Services &services)
 {
-    current = services;
-}
-
-RandomSource &random()
-{
-    return *current.random;
-}
-
-SoundPlayer &sound()
-{
-    return *current.sound;
-}
-
-Dialogs &dialogs()
-{
-    return *current.dialogs;
-}
-
-WindowRegistry &windows()
-{
-    return *current.windows;
-}
-
-void Main()
-{
-    random().seed(std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()));
-    windows().show(Finestra::FormAvvio);
+    services.random.seed(
+        std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()));
+    services.windows.show(Finestra::FormAvvio);
 }
 
 QString aboutText()
@@ -61,15 +34,15 @@ QString aboutText()
            QString::fromUtf8(Credits::mail);
 }
 
-void MostraInformazioni()
+void MostraInformazioni(Dialogs &dialogs, QWidget *asking)
 {
-    dialogs().inform(QApplication::activeWindow(), QStringLiteral("Orivalo"), aboutText());
+    dialogs.inform(asking, QStringLiteral("Orivalo"), aboutText());
 }
 
-void TornaAlMenu()
+void TornaAlMenu(const Services &services, QWidget *asking)
 {
-    if (!dialogs().ask(QApplication::activeWindow(), QStringLiteral("Orivalo"),
-                       Dialogs::Icon::Question, QStringLiteral("Vuoi tornare al menù?")))
+    if (!services.dialogs.ask(asking, QStringLiteral("Orivalo"), Dialogs::Icon::Question,
+                              QStringLiteral("Vuoi tornare al menù?")))
         return;
 
     NumEsatti = 0;
@@ -77,8 +50,8 @@ void TornaAlMenu()
     // For a moment no window is open; the program must not take that as its end.
     QEventLoopLocker keepRunning;
     for (Finestra window : exerciseWindows)
-        windows().close(window);
-    windows().show(Finestra::FormMenu);
+        services.windows.close(window);
+    services.windows.show(Finestra::FormMenu);
 }
 
 QString programFolder()
@@ -106,22 +79,22 @@ int rightSoundNumber(RandomSource &random)
     return random.below(4) + 1;
 }
 
-void SuonoEsatto()
+void SuonoEsatto(const Services &services)
 {
-    const int n = rightSoundNumber(random());
-    sound().play(soundPath(QStringLiteral("si%1.wav").arg(n)));
+    const int n = rightSoundNumber(services.random);
+    services.sound.play(soundPath(QStringLiteral("si%1.wav").arg(n)));
 }
 
-void SuonoErrato()
+void SuonoErrato(const Services &services)
 {
-    sound().play(soundPath(QStringLiteral("no.wav")));
+    services.sound.play(soundPath(QStringLiteral("no.wav")));
 }
 
-void EndProgram()
+void EndProgram(const Services &services)
 {
-    windows().closeAll();
-    if (current.quit)
-        current.quit();
+    services.windows.closeAll();
+    if (services.quit)
+        services.quit();
 }
 
 } // namespace Modulo1

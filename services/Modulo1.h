@@ -3,13 +3,10 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <functional>
-
 class Dialogs;
 class QWidget;
 class RandomSource;
-class SoundPlayer;
-class WindowRegistry;
+struct Services;
 
 // What outlives every window: the scores, the waiting choice, start-up and
 // the services the exercise windows call.
@@ -21,35 +18,19 @@ extern qint16 NumErrati;
 // True: exercises wait for "avanti" at the end of a round.
 extern bool AttendiAvanti;
 
-// The services behind the routines below. The program installs the real
-// ones; tests install scripted ones.
-struct Services
-{
-    RandomSource *random = nullptr;
-    SoundPlayer *sound = nullptr;
-    Dialogs *dialogs = nullptr;
-    WindowRegistry *windows = nullptr;
-    std::function<void()> quit;
-};
-void install(const Services &services);
-RandomSource &random();
-SoundPlayer &sound();
-Dialogs &dialogs();
-WindowRegistry &windows();
-
 // Seeds the random source from the clock and shows the start screen.
-void Main();
-// The about box.
-void MostraInformazioni();
+void Main(const Services &services);
+// The about box, over the window that asked for it.
+void MostraInformazioni(Dialogs &dialogs, QWidget *asking);
 // Asks to go back to the menu; on Yes resets the scores, closes every
 // exercise window and shows the menu.
-void TornaAlMenu();
+void TornaAlMenu(const Services &services, QWidget *asking);
 // One of the four right-answer sounds at random.
-void SuonoEsatto();
+void SuonoEsatto(const Services &services);
 // The wrong-answer sound.
-void SuonoErrato();
+void SuonoErrato(const Services &services);
 // Ends the program at once.
-void EndProgram();
+void EndProgram(const Services &services);
 
 // The four lines of the about box, separated by CR LF.
 QString aboutText();

@@ -110,8 +110,8 @@ public:
     {
         for (auto it = cells_.constBegin(); it != cells_.constEnd(); ++it) {
             if (QAccessible::accessibleInterface(it.value()) == child)
-                return AccessibleMonth::childIndex(it.key() / modelColumns,
-                                                   it.key() % modelColumns);
+                return MonthCalendar::accessibleChild(it.key() / modelColumns,
+                                                      it.key() % modelColumns);
         }
         return -1;
     }
@@ -241,36 +241,19 @@ QAccessible::State DayCell::state() const
     return state;
 }
 
-QAccessibleInterface *factory(const QString &className, QObject *object)
-{
-    Q_UNUSED(className)
-    // Qt's view class is private; it is known by its name and its place.
-    auto *view = qobject_cast<QTableView *>(object);
-    if (view && view->objectName() == QLatin1String("qt_calendar_calendarview") &&
-        qobject_cast<MonthCalendar *>(view->parent()))
-        return new MonthGrid(view);
-    return nullptr;
-}
-
 } // namespace
 
 namespace AccessibleMonth {
 
-void install(QTableView *grid)
+QAccessibleInterface *grid(QObject *object)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(factory);
-        return true;
-    }();
-    Q_UNUSED(installed)
-    QAccessibleInterface *made = QAccessible::queryAccessibleInterface(grid);
-    if (made && !dynamic_cast<MonthGrid *>(made))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-}
-
-int childIndex(int modelRow, int column)
-{
-    return (modelRow + 1) * slotsPerRow + column + 1;
+    // Qt's view class is private: the calendar's grid is its table view.
+    // Qt asks for it while the calendar is still being built, before it is
+    // a MonthCalendar; the grid finds its calendar when it is read.
+    auto *view = qobject_cast<QTableView *>(object);
+    if (view && qobject_cast<QCalendarWidget *>(view->parent()))
+        return new MonthGrid(view);
+    return nullptr;
 }
 
 } // namespace AccessibleMonth

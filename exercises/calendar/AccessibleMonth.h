@@ -7,15 +7,12 @@
 // grid's inner numbers instead ("6", "12"). The cells follow Qt's own
 // numbering of a table's children, so that the view's focus and selection
 // events land on them.
-class QTableView;
+class QAccessibleInterface;
+class QObject;
 
 namespace AccessibleMonth {
 
-// Gives the calendar's grid its interface, in place of any Qt made for it
-// while the calendar was being built.
-void install(QTableView *grid);
-
-// The number of the child that shows the model's row and column.
-int childIndex(int modelRow, int column);
+// The interface of a month calendar's grid; null for any other object.
+QAccessibleInterface *grid(QObject *object);
 
 } // namespace AccessibleMonth

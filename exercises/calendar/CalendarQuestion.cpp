@@ -49,11 +49,9 @@ QStringList CalendarQuestion::spokenClips() const
             language_->yearClips.value(year)};
 }
 
-bool CalendarQuestion::isRight(int day, int month, int year) const
+Answer CalendarQuestion::judge(int day, int month, int year) const
 {
-    if (day != date_.day)
-        return false;
-    if (month != date_.month)
-        return false;
-    return year == date_.year;
+    if (day != date_.day || month != date_.month || year != date_.year)
+        return Answer::Wrong;
+    return Answer::Right;
 }

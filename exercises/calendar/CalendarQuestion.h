@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Answer.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -40,12 +42,11 @@ public:
     // duemilauno"). The first clip carries the article the day needs.
     QStringList spokenClips() const;
 
-    // Day, month and year compared in that order.
-    bool isRight(int day, int month, int year) const;
+    // A clicked date: day, month and year compared in that order.
+    Answer judge(int day, int month, int year) const;
 
     const Date &DataCercata() const { return date_; }
     void setDataCercata(const Date &date) { date_ = date; }
-    const QStringList &NomiMesi() const { return NomiMesi_; }
     int GiorniDelMese(int month) const { return GiorniDelMese_[std::size_t(month)]; }
 
 private:

@@ -4,18 +4,19 @@
 #include "Design.h"
 #include "Focusable.h"
 #include "LabelButton.h"
-#include "Lingua.h"
-#include "Modulo1.h"
+#include "Language.h"
 #include "MonthCalendar.h"
 #include "Palette.h"
-#include "Voci.h"
+#include "Services.h"
+#include "Voice.h"
 
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolButton>
 
-FormCalendario::FormCalendario(QWidget *parent)
-    : FormEsercizio(Finestra::Form7, parent), language_(Language::of(Lingua::corrente())),
-      question_(&language_)
+FormCalendario::FormCalendario(const Language &language, const Services &services, QWidget *parent)
+    : FormEsercizio(Finestra::Form7, services, parent), language_(language), question_(&language_)
 {
     calendar1_ = new MonthCalendar(area());
     // The names of the months and the weekdays in the language taught.
@@ -40,19 +41,23 @@ FormCalendario::FormCalendario(QWidget *parent)
     auto *mnuFormato = new QMenu(QStringLiteral("Quale formato            "), this);
     mnuFormato->setObjectName(QStringLiteral("mnuFormato"));
     menuBar()->insertMenu(soundMenuAction(), mnuFormato);
-    mnuFalse_ = mnuFormato->addAction(QStringLiteral("1 Gennaio 2000"));
+    // Exclusive: choosing the format already in force leaves it checked.
+    auto *formats = new QActionGroup(mnuFormato);
+    mnuFalse_ = formats->addAction(QStringLiteral("1 Gennaio 2000"));
     mnuFalse_->setObjectName(QStringLiteral("mnuFalse"));
-    mnuTrue_ = mnuFormato->addAction(QStringLiteral("01/01/2000"));
+    mnuTrue_ = formats->addAction(QStringLiteral("01/01/2000"));
     mnuTrue_->setObjectName(QStringLiteral("mnuTrue"));
-    mnuFalse_->setCheckable(true);
-    mnuTrue_->setCheckable(true);
+    for (QAction *format : {mnuFalse_, mnuTrue_}) {
+        format->setCheckable(true);
+        mnuFormato->addAction(format);
+    }
     mnuFalse_->setChecked(true);
     connect(mnuFalse_, &QAction::triggered, this, &FormCalendario::mnuFalse_Click);
     connect(mnuTrue_, &QAction::triggered, this, &FormCalendario::mnuTrue_Click);
 
     // The keyboard goes from the calendar to the question, then to "avanti".
     setTabOrder(calendar1_, label3_);
-    setTabOrder(label3_, findChild<QWidget *>(QStringLiteral("BottoneAvanti")));
+    setTabOrder(label3_, bottoneAvanti());
 
     loadFinished();
 }
@@ -66,7 +71,7 @@ void FormCalendario::prepareOpening()
 void FormCalendario::NuovoEsercizio()
 {
     calendar1_->setVisible(true);
-    question_.draw(Modulo1::random());
+    question_.draw(services().random);
     ScriviDomanda();
 }
 
@@ -94,13 +99,8 @@ QString FormCalendario::roundOpening() const
 
 void FormCalendario::Calendar1_Click()
 {
-    if (question_.isRight(calendar1_->Day(), calendar1_->Month(), calendar1_->Year())) {
-        SegnaEsatto();
-        ConcludiEsercizio();
-    } else {
-        SegnaErrato();
-    }
-    tellAnswer(calendar1_->spokenDate(calendar1_->selectedDate()));
+    answered(question_.judge(calendar1_->Day(), calendar1_->Month(), calendar1_->Year()),
+             calendar1_->spokenDate(calendar1_->selectedDate()));
 }
 
 void FormCalendario::Label3_Click()
@@ -110,21 +110,17 @@ void FormCalendario::Label3_Click()
     showQuestion(month, QStringLiteral("mese ") + month);
     tell(label3_->accessibleName());
     // The question is still what the child hears, in words.
-    Voci::Parla(question_.spokenClips());
+    services().voice.say(question_.spokenClips());
 }
 
 void FormCalendario::mnuFalse_Click()
 {
-    mnuTrue_->setChecked(false);
-    mnuFalse_->setChecked(true);
     formatoNumerico_ = false;
     ScriviDomanda();
 }
 
 void FormCalendario::mnuTrue_Click()
 {
-    mnuTrue_->setChecked(true);
-    mnuFalse_->setChecked(false);
     formatoNumerico_ = true;
     ScriviDomanda();
 }

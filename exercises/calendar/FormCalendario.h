@@ -2,11 +2,10 @@
 
 #include "CalendarQuestion.h"
 #include "FormEsercizio.h"
-#include "Language.h"
-
+class LabelButton;
 class MonthCalendar;
 class QAction;
-class LabelButton;
+struct Language;
 
 // The calendar window: a date asked in words or digits, found and clicked
 // on a month calendar.
@@ -15,7 +14,7 @@ class FormCalendario : public FormEsercizio
     Q_OBJECT
 
 public:
-    explicit FormCalendario(QWidget *parent = nullptr);
+    FormCalendario(const Language &language, const Services &services, QWidget *parent = nullptr);
 
     const CalendarQuestion &question() const { return question_; }
     bool FormatoNumerico() const { return formatoNumerico_; }
@@ -27,6 +26,8 @@ public:
 
 protected:
     void NuovoEsercizio() override;
+    // Every right answer completes a round.
+    bool countRight() override { return true; }
     void prepareOpening() override;
     QString roundOpening() const override;
     QStringList roundClips() const override;

@@ -1,6 +1,5 @@
 #include "MonthCalendar.h"
 
-#include "AccessibleMonth.h"
 #include "Design.h"
 
 #include <QAccessible>
@@ -36,10 +35,8 @@ MonthCalendar::MonthCalendar(QWidget *parent) : QCalendarWidget(parent)
         if (auto *button = findChild<QWidget *>(QLatin1String(arrow)))
             button->setAccessibleName(QString::fromUtf8(name));
     }
-    if (auto *grid = findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"))) {
+    if (auto *grid = findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview")))
         grid->installEventFilter(this);
-        AccessibleMonth::install(grid);
-    }
 }
 
 bool MonthCalendar::eventFilter(QObject *watched, QEvent *event)
@@ -60,7 +57,7 @@ bool MonthCalendar::eventFilter(QObject *watched, QEvent *event)
                 if (!grid->hasFocus() || grid->currentIndex() != current || !current.isValid())
                     return;
                 QAccessibleEvent focus(grid, QAccessible::Focus);
-                focus.setChild(AccessibleMonth::childIndex(current.row(), current.column()));
+                focus.setChild(accessibleChild(current.row(), current.column()));
                 QAccessible::updateAccessibility(&focus);
             },
             Qt::QueuedConnection);
@@ -113,6 +110,13 @@ QString MonthCalendar::spokenDate(const QDate &date) const
     else if (date > first.addMonths(1).addDays(-1))
         spoken += QStringLiteral(", mese successivo");
     return spoken;
+}
+
+int MonthCalendar::accessibleChild(int modelRow, int column)
+{
+    // The model has one more row, the weekdays, above the six weeks.
+    constexpr int slotsPerRow = 7 + 1;
+    return (modelRow + 1) * slotsPerRow + column + 1;
 }
 
 QString MonthCalendar::shownMonthName() const

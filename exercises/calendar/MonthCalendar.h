@@ -29,6 +29,11 @@ public:
     // "agosto 2000".
     QString shownMonthName() const;
 
+    // Qt numbers a table view's accessible children as a grid one row and
+    // one column larger than its model: the headers come first. The
+    // number of the child that shows the model's row and column.
+    static int accessibleChild(int modelRow, int column);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -46,7 +46,7 @@ void CycleRound::PresentaParola(RandomSource &random)
     }
 }
 
-CycleRound::Answer CycleRound::judge(int card, int place) const
+Answer CycleRound::judge(int card, int place) const
 {
     if (card < 0 || card >= size() || place < 0 || place >= size() || !cardVisible(card))
         return Answer::Ignored;

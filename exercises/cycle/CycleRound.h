@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Answer.h"
+
 #include <QStringList>
 
 #include <vector>
@@ -12,8 +14,6 @@ class RandomSource;
 class CycleRound
 {
 public:
-    enum class Answer { Ignored, Wrong, Right };
-
     explicit CycleRound(QStringList names);
 
     int size() const { return int(NomiCiclo_.size()); }

@@ -5,9 +5,9 @@
 #include "DragLabel.h"
 #include "DropLabel.h"
 #include "Language.h"
-#include "Lingua.h"
-#include "Modulo1.h"
 #include "Palette.h"
+#include "RandomSource.h"
+#include "Services.h"
 
 namespace {
 constexpr int cardLeft = 3000;
@@ -31,26 +31,24 @@ std::vector<QRect> FormCiclo::ring(Finestra id)
             {315, 1365, 1995, labelHeight},  {945, 735, 2000, labelHeight}};
 }
 
-FormCiclo::FormCiclo(Finestra id, QWidget *parent)
-    : FormEsercizio(id, parent),
-      round_(id == Finestra::Form6 ? Language::of(Lingua::corrente()).daysCycle
-                                   : Language::of(Lingua::corrente()).monthsUpper)
+FormCiclo::FormCiclo(Finestra id, const Language &language, const Services &services,
+                     QWidget *parent)
+    : FormEsercizio(id, services, parent),
+      round_(id == Finestra::Form6 ? language.daysCycle : language.monthsUpper)
 {
     const std::vector<QRect> places = ring(id);
     for (int i = 0; i < round_.size(); ++i) {
         const QRect &p = places[std::size_t(i)];
-        auto *place = new DropLabel(i, pickUp(), area());
+        auto *place = new DropLabel(i, area());
         Controls::apply(place,
                         {QStringLiteral("Label3(%1)").arg(i), QStringLiteral("Label3"),
                          Design::arialBold(14.25), Palette::white(),
                          Design::rect(p.x(), p.y(), p.width(), p.height()), true, Qt::AlignCenter});
-        connect(place, &DropLabel::dropped, this,
-                [this](int index, DragLabel *source) { Label3_DragDrop(index, source->index()); });
         label3_.push_back(place);
     }
     // Created after the places, so a card lies above any place it overlaps.
     for (int j = 0; j < round_.size(); ++j) {
-        auto *card = new DragLabel(j, pickUp(), area());
+        auto *card = new DragLabel(j, area());
         Controls::apply(card, {QStringLiteral("Label4(%1)").arg(j), QStringLiteral("Label4"),
                                Design::arialBold(14.25), Palette::yellow(),
                                Design::rect(cardLeft, cardTop, cardWidth, labelHeight), true,
@@ -58,55 +56,54 @@ FormCiclo::FormCiclo(Finestra id, QWidget *parent)
         card->hide();
         label4_.push_back(card);
     }
+    play(label4_, label3_);
     loadFinished();
 }
 
 void FormCiclo::NuovoEsercizio()
 {
     CaricaColori();
-    round_.NuovoEsercizio(Modulo1::random());
+    round_.NuovoEsercizio(services().random);
     for (int i = 0; i < round_.size(); ++i) {
         showPlace(i);
-        moveDesigned(label4_[std::size_t(i)], QPoint(Design::px(cardLeft), Design::px(cardTop)));
+        moveDesigned(label4_[i], QPoint(Design::px(cardLeft), Design::px(cardTop)));
         showCard(i);
     }
 }
 
-void FormCiclo::Label3_DragDrop(int index, int source)
+Answer FormCiclo::Label3_DragDrop(int index, int source)
 {
-    switch (round_.judge(source, index)) {
-    case CycleRound::Answer::Ignored:
-        return;
-    case CycleRound::Answer::Wrong:
-        SegnaErrato();
-        return;
-    case CycleRound::Answer::Right: {
+    const Answer answer = round_.judge(source, index);
+    if (answer == Answer::Right) {
         round_.place(source);
         showPlace(index);
         showCard(source);
-        SegnaEsatto();
-        const bool complete = round_.countPlaced(source);
-        showCard(source);
-        if (complete) {
-            ConcludiEsercizio();
-        } else {
-            round_.PresentaParola(Modulo1::random());
-            if (const int next = round_.visibleCard(); next >= 0)
-                showCard(next);
-        }
-        return;
     }
+    return answer;
+}
+
+bool FormCiclo::countRight()
+{
+    // The card just placed is the one on show.
+    const int placed = round_.visibleCard();
+    const bool complete = round_.countPlaced(placed);
+    showCard(placed);
+    if (!complete) {
+        round_.PresentaParola(services().random);
+        if (const int next = round_.visibleCard(); next >= 0)
+            showCard(next);
     }
+    return complete;
 }
 
 void FormCiclo::showPlace(int i)
 {
-    label3_[std::size_t(i)]->setContent(round_.placeText(i));
+    label3_[i]->setContent(round_.placeText(i));
 }
 
 void FormCiclo::showCard(int j)
 {
-    DragLabel *card = label4_[std::size_t(j)];
+    DragLabel *card = label4_[j];
     card->setText(round_.cardText(j));
     card->setVisible(round_.cardVisible(j));
 }

@@ -3,12 +3,14 @@
 #include "CycleRound.h"
 #include "FormEsercizio.h"
 
+#include <QList>
 #include <QRect>
 
 #include <vector>
 
 class DragLabel;
 class DropLabel;
+struct Language;
 
 // The cycle windows: a ring of places like a clock face and one yellow card
 // at a time in the middle, to be dragged onto its place.
@@ -17,24 +19,27 @@ class FormCiclo : public FormEsercizio
     Q_OBJECT
 
 public:
-    explicit FormCiclo(Finestra id, QWidget *parent = nullptr);
+    FormCiclo(Finestra id, const Language &language, const Services &services,
+              QWidget *parent = nullptr);
 
     const CycleRound &round() const { return round_; }
 
-    // A card released over place `index`.
-    void Label3_DragDrop(int index, int source);
+    // Card `source` released over place `index`.
+    Answer Label3_DragDrop(int index, int source);
 
     // The ring's places in window units: left, top, width (height 375).
     static std::vector<QRect> ring(Finestra id);
 
 protected:
     void NuovoEsercizio() override;
+    Answer dropped(int place, int card) override { return Label3_DragDrop(place, card); }
+    bool countRight() override;
 
 private:
     void showPlace(int i);
     void showCard(int j);
 
     CycleRound round_;
-    std::vector<DropLabel *> label3_;
-    std::vector<DragLabel *> label4_;
+    QList<DropLabel *> label3_;
+    QList<DragLabel *> label4_;
 };

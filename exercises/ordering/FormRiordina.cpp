@@ -4,17 +4,18 @@
 #include "Design.h"
 #include "DragLabel.h"
 #include "DropLabel.h"
-#include "Lingua.h"
-#include "Modulo1.h"
 #include "Palette.h"
+#include "RandomSource.h"
+#include "Services.h"
 
-FormRiordina::FormRiordina(Finestra id, QWidget *parent)
-    : FormEsercizio(id, parent), design_(OrderingDesign::of(id, Language::of(Lingua::corrente()))),
+FormRiordina::FormRiordina(Finestra id, const Language &language, const Services &services,
+                           QWidget *parent)
+    : FormEsercizio(id, services, parent), design_(OrderingDesign::of(id, language)),
       round_(design_.names, design_.givenFirst)
 {
     const int n = round_.size();
     for (int i = 0; i < n; ++i) {
-        auto *name = new DragLabel(i, pickUp(), area());
+        auto *name = new DragLabel(i, area());
         Controls::apply(name,
                         {QStringLiteral("Label3(%1)").arg(i), design_.designedNames[i],
                          Design::arialBold(14.25), Palette::white(),
@@ -24,7 +25,7 @@ FormRiordina::FormRiordina(Finestra id, QWidget *parent)
         name->setVisible(round_.nameVisible(i));
         label3_.push_back(name);
 
-        auto *place = new DropLabel(i, pickUp(), area());
+        auto *place = new DropLabel(i, area());
         Controls::apply(place,
                         {QStringLiteral("Label4(%1)").arg(i),
                          i == design_.blankPlace ? QStringLiteral(" ") : QStringLiteral("Label4"),
@@ -32,55 +33,45 @@ FormRiordina::FormRiordina(Finestra id, QWidget *parent)
                          Design::rect(design_.placesLeft, design_.placeTop(i),
                                       OrderingDesign::labelWidth, OrderingDesign::labelHeight),
                          true, Qt::AlignCenter});
-        connect(place, &DropLabel::dropped, this,
-                [this](int index, DragLabel *source) { Label4_DragDrop(index, source->index()); });
         label4_.push_back(place);
     }
+    play(label3_, label4_);
     loadFinished();
 }
 
 void FormRiordina::NuovoEsercizio()
 {
     CaricaColori();
-    round_.NuovoEsercizio(Modulo1::random());
+    round_.NuovoEsercizio(services().random);
     for (int i = 0; i < round_.size(); ++i) {
         showName(i);
         showPlace(i);
-        moveDesigned(
-            label3_[std::size_t(i)],
-            QPoint(Design::px(design_.namesLeft), Design::px(design_.rowTop(round_.nameRow(i)))));
+        moveDesigned(label3_[i], QPoint(Design::px(design_.namesLeft),
+                                        Design::px(design_.rowTop(round_.nameRow(i)))));
     }
 }
 
-void FormRiordina::Label4_DragDrop(int index, int source)
+Answer FormRiordina::Label4_DragDrop(int index, int source)
 {
-    switch (round_.judge(source, index)) {
-    case OrderingRound::Answer::Ignored:
-        return;
-    case OrderingRound::Answer::Wrong:
-        SegnaErrato();
-        return;
-    case OrderingRound::Answer::Right:
+    const Answer answer = round_.judge(source, index);
+    if (answer == Answer::Right) {
         round_.place(source);
         showPlace(index);
         showName(source);
-        SegnaEsatto();
-        if (round_.countPlaced())
-            ConcludiEsercizio();
-        return;
     }
+    return answer;
 }
 
 void FormRiordina::showName(int i)
 {
     if (!round_.nameVisible(i))
         return;
-    DragLabel *name = label3_[std::size_t(i)];
+    DragLabel *name = label3_[i];
     name->setText(round_.nameText(i));
     name->setEnabled(round_.nameEnabled(i));
 }
 
 void FormRiordina::showPlace(int i)
 {
-    label4_[std::size_t(i)]->setContent(round_.placeText(i));
+    label4_[i]->setContent(round_.placeText(i));
 }

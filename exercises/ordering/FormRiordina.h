@@ -4,10 +4,11 @@
 #include "OrderingDesign.h"
 #include "OrderingRound.h"
 
-#include <vector>
+#include <QList>
 
 class DragLabel;
 class DropLabel;
+struct Language;
 
 // The ordering windows: names dragged from a shuffled column onto a column
 // of places. One design serves the months and the days, with every name to
@@ -17,15 +18,18 @@ class FormRiordina : public FormEsercizio
     Q_OBJECT
 
 public:
-    explicit FormRiordina(Finestra id, QWidget *parent = nullptr);
+    FormRiordina(Finestra id, const Language &language, const Services &services,
+                 QWidget *parent = nullptr);
 
     const OrderingRound &round() const { return round_; }
 
-    // A name released over place `index`.
-    void Label4_DragDrop(int index, int source);
+    // Name `source` released over place `index`.
+    Answer Label4_DragDrop(int index, int source);
 
 protected:
     void NuovoEsercizio() override;
+    Answer dropped(int place, int card) override { return Label4_DragDrop(place, card); }
+    bool countRight() override { return round_.countPlaced(); }
 
 private:
     void showName(int i);
@@ -33,6 +37,6 @@ private:
 
     const OrderingDesign design_;
     OrderingRound round_;
-    std::vector<DragLabel *> label3_;
-    std::vector<DropLabel *> label4_;
+    QList<DragLabel *> label3_;
+    QList<DropLabel *> label4_;
 };

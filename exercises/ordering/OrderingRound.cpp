@@ -26,7 +26,7 @@ void OrderingRound::NuovoEsercizio(RandomSource &random)
     rows_ = OrderingRules::ScombiccheraPosti(size(), random);
 }
 
-OrderingRound::Answer OrderingRound::judge(int name, int place) const
+Answer OrderingRound::judge(int name, int place) const
 {
     if (name < 0 || name >= size() || place < 0 || place >= size() || !draggable(name))
         return Answer::Ignored;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Answer.h"
+
 #include <QStringList>
 
 #include <vector>
@@ -16,8 +18,6 @@ class RandomSource;
 class OrderingRound
 {
 public:
-    enum class Answer { Ignored, Wrong, Right };
-
     OrderingRound(QStringList names, bool givenFirst);
 
     int size() const { return int(names_.size()); }

@@ -1,7 +1,6 @@
 #include "DragLabel.h"
 #include "DropLabel.h"
 #include "Drops.h"
-#include "Lingua.h"
 #include "Modulo1.h"
 #include "TestProgram.h"
 
@@ -186,7 +185,7 @@ void TestPictures::window()
     TestProgram program;
     program.random.script({(entry - 0.5) / 18.0});
     if (state == QLatin1String("english"))
-        Lingua::setCorrente(QStringLiteral("en"));
+        program.choices.setLanguage(QStringLiteral("en"));
     QWidget *shown = program.open(window);
     if (state == QLatin1String("automatic")) {
         shown->findChild<QAbstractButton *>(QStringLiteral("Option1(0)"))->click();

@@ -2,6 +2,7 @@
 // Run by tools/bench.sh inside a PulseAudio server whose default sink is a
 // null sink: its monitor is recorded with parec, and the first sample that
 // is not silence is dated on the same monotonic clock as the tap.
+#include "Choices.h"
 #include "DragLabel.h"
 #include "Drops.h"
 #include "EffectSoundPlayer.h"
@@ -11,7 +12,8 @@
 #include "Program.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedRandom.h"
-#include "Voci.h"
+#include "Services.h"
+#include "Voice.h"
 #include "WindowRegistry.h"
 
 #include <QApplication>
@@ -35,14 +37,16 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
-    Voci::setAttiva(true);
     ScriptedRandom random;
     random.script({0.37});
     EffectSoundPlayer sound;
     ScriptedDialogs dialogs;
     WindowRegistry windows;
-    Program::registerWindows(windows);
-    Modulo1::install({&random, &sound, &dialogs, &windows, [] {}});
+    Choices choices;
+    choices.setVoiceOn(true);
+    Voice voice(sound, choices);
+    const Services services{random, sound, dialogs, windows, choices, voice, [] {}};
+    Program::registerWindows(windows, services);
     // As the program does after its first paint: the sounds are made ready
     // and the output opened; each clip loads when it is first said.
     const QString made = QStringLiteral(TEMPIOLO_MADE_VOICES_DIR "/it");

@@ -1,17 +1,19 @@
-#include "Announcer.h"
+#include "Narrator.h"
 #include "DragLabel.h"
 #include "DragPayload.h"
 #include "DropLabel.h"
 #include "Drops.h"
+#include "Focusable.h"
 #include "FormEsercizio.h"
 #include "Modulo1.h"
 #include "PickUp.h"
 #include "TestProgram.h"
-#include "Voci.h"
+#include "Voice.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -61,7 +63,7 @@ QMimeData *makeOffer(Offer offer, QWidget *window, QWidget *otherWindow)
 }
 
 using Drops::Route;
-constexpr Route everyRoute[] = {Route::Drag, Route::Tap, Route::Keys, Route::Accessible};
+constexpr Route everyRoute[] = {Route::Drag, Route::Tap, Route::Keys, Route::Switch};
 
 DropLabel *place(QWidget *window, int index)
 {
@@ -93,7 +95,7 @@ DragLabel *firstCard(QWidget *window)
 // The sentence a screen reader was given last in the window.
 QString heard(QWidget *window)
 {
-    return window->findChild<Announcer *>()->saying();
+    return window->findChild<Narrator *>()->saying();
 }
 
 // Everything a child sees and hears of an exercise window, and the scores.
@@ -189,6 +191,8 @@ private slots:
     void roundPlayedByEveryRoute();
     void accessibleNamesFollowTheLabels();
     void voiceSaysWhatIsPickedOrTapped();
+    void focusRingFollowsTheKeyboard_data();
+    void focusRingFollowsTheKeyboard();
 };
 
 void TestDragDrop::payloadRoundTrip()
@@ -235,6 +239,12 @@ void TestDragDrop::placeAcceptsOnlyOwnNames()
                           Qt::NoModifier);
     QCoreApplication::sendEvent(place, &enter);
     QCOMPARE(enter.isAccepted(), accepted);
+    QCOMPARE(place->highlighted(), accepted);
+    // A drag that leaves takes the highlight with it, and may come back.
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(place, &leave);
+    QVERIFY(!place->highlighted());
+    QCoreApplication::sendEvent(place, &enter);
     QDragMoveEvent move(centre, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton,
                         Qt::NoModifier);
     QCoreApplication::sendEvent(place, &move);
@@ -244,6 +254,7 @@ void TestDragDrop::placeAcceptsOnlyOwnNames()
                     Qt::NoModifier);
     QCoreApplication::sendEvent(place, &drop);
     QCOMPARE(drop.isAccepted(), accepted);
+    QVERIFY(!place->highlighted());
     QCOMPARE(dropped.size(), accepted ? 1 : 0);
     if (accepted) {
         QCOMPARE(dropped[0][0].toInt(), 3);
@@ -375,7 +386,7 @@ void TestDragDrop::pickedCardIsPutDown_data()
                            QStringLiteral("same card"), QStringLiteral("other card"),
                            QStringLiteral("drag of another card")};
     for (Finestra window : {Finestra::Form1, Finestra::Form4, Finestra::Form5, Finestra::Form6}) {
-        for (Route route : {Route::Tap, Route::Keys, Route::Accessible}) {
+        for (Route route : {Route::Tap, Route::Keys, Route::Switch}) {
             for (const QString &how : ways) {
                 // The cycle shows one card at a time.
                 if (how == QLatin1String("other card") && window >= Finestra::Form5)
@@ -403,7 +414,7 @@ void TestDragDrop::pickedCardIsPutDown()
     Drops::pickUp(route, picked);
     QCOMPARE(Drops::pickUpOf(shown)->picked(), picked);
     // The program's voice says the card, once.
-    const QList<QStringList> said{{Voci::clipPath(Voci::clipOf(picked->text()))}};
+    const QList<QStringList> said{{program.voice.clipPath(Voice::clipOf(picked->text()))}};
     QCOMPARE(program.sound.spoken, said);
     QVERIFY2(look(picked) != plain, "a picked-up card shows a mark");
 
@@ -441,7 +452,7 @@ void TestDragDrop::voiceSaysWhatIsPickedOrTapped()
     // Riordina i giorni (2): the round begins with a day written on the first place.
     auto *shown = program.open<FormEsercizio>(Finestra::Form4);
     DropLabel *given = place(shown, 0);
-    const QString givenClip = Voci::clipPath(Voci::clipOf(given->text()));
+    const QString givenClip = program.voice.clipPath(Voice::clipOf(given->text()));
     QCOMPARE(program.sound.spoken, QList<QStringList>{{givenClip}});
     // A tap on the written name says it; with a card in hand it would be an answer.
     QTest::mouseClick(given, Qt::LeftButton);
@@ -451,7 +462,8 @@ void TestDragDrop::voiceSaysWhatIsPickedOrTapped()
     QTest::mousePress(card, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseMove(card, QPoint(40, 5));
     QTest::mouseRelease(card, Qt::LeftButton, {}, QPoint(40, 5));
-    QCOMPARE(program.sound.spoken.last(), QStringList{Voci::clipPath(Voci::clipOf(card->text()))});
+    QCOMPARE(program.sound.spoken.last(),
+             QStringList{program.voice.clipPath(Voice::clipOf(card->text()))});
 
     // "Voce?" no: nothing is asked of the voice, and the choice outlives the window.
     shown->findChild<QAction *>(QStringLiteral("mnuVoceNo"))->trigger();
@@ -537,7 +549,7 @@ void TestDragDrop::accessibleNamesFollowTheLabels()
              QStringLiteral("posto %1: vuoto").arg(first->index() + 1));
     const QString name = first->text();
 
-    Drops::pickUp(Route::Accessible, first);
+    Drops::pickUp(Route::Switch, first);
     QVERIFY(card->state().checked);
     QCOMPARE(heard(shown), name + QStringLiteral(" preso"));
     QCoreApplication::processEvents();
@@ -548,12 +560,48 @@ void TestDragDrop::accessibleNamesFollowTheLabels()
     card->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     QCOMPARE(Drops::pickUpOf(shown)->picked(), first);
 
-    Drops::move(Route::Accessible, first, target);
+    Drops::move(Route::Switch, first, target);
     QCOMPARE(spot->text(QAccessible::Name),
              QStringLiteral("posto %1: %2").arg(first->index() + 1).arg(name));
     auto *rights = shown->findChild<QLabel *>(QStringLiteral("EtichettaEsatti"));
     QCOMPARE(QAccessible::queryAccessibleInterface(rights)->text(QAccessible::Name),
              QStringLiteral("Esatti: 1"));
+}
+
+void TestDragDrop::focusRingFollowsTheKeyboard_data()
+{
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<bool>("ring");
+    QTest::newRow("another key") << "key" << true;
+    QTest::newRow("a mouse press") << "mouse" << false;
+    QTest::newRow("a touch") << "touch" << false;
+}
+
+void TestDragDrop::focusRingFollowsTheKeyboard()
+{
+    QFETCH(QString, then);
+    QFETCH(bool, ring);
+    TestProgram program;
+    auto *shown = program.open<FormEsercizio>(Finestra::Form1);
+    QApplication::setActiveWindow(shown);
+    DragLabel *card = firstCard(shown);
+    card->setFocus(Qt::MouseFocusReason);
+    QVERIFY(!Focusable::ringShown(card));
+    QTest::keyClick(card, Qt::Key_Down);
+    QWidget *focus = shown->focusWidget();
+    QVERIFY(focus != card);
+    QVERIFY(Focusable::ringShown(focus));
+    QWidget *area = shown->findChild<QWidget *>(QStringLiteral("area"));
+    if (then == QLatin1String("key")) {
+        QTest::keyClick(focus, Qt::Key_Up);
+    } else if (then == QLatin1String("mouse")) {
+        QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(5, 5));
+    } else {
+        static QPointingDevice *screen = QTest::createTouchDevice();
+        QTest::touchEvent(shown, screen).press(0, area->mapTo(shown, QPoint(5, 5)));
+        QTest::touchEvent(shown, screen).release(0, area->mapTo(shown, QPoint(5, 5)));
+    }
+    QCOMPARE(Focusable::ringShown(shown->focusWidget()), ring);
 }
 
 QTEST_MAIN(TestDragDrop)

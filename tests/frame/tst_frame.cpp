@@ -151,8 +151,10 @@ void TestFrame::opening()
     QFETCH(bool, waiting);
     TestProgram program;
     Modulo1::AttendiAvanti = waiting;
-    Frame frame(program.open<FormEsercizio>(window));
+    // The first round is laid out as the window opens, before anything else is handled.
+    Frame frame(qobject_cast<FormEsercizio *>(program.windows.show(window)));
     QVERIFY(frame.window->hasOpened());
+    TestProgram::settle();
     QCOMPARE(frame.rights(), QStringLiteral("0"));
     QCOMPARE(frame.wrongs(), QStringLiteral("0"));
     QCOMPARE(!frame.avanti()->isHidden(), waiting);

@@ -2,7 +2,6 @@
 #include "LazySoundPlayer.h"
 #include "Modulo1.h"
 #include "TestProgram.h"
-#include "Voci.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -64,8 +63,8 @@ void TestHostile::secondSoundReplacesTheFirst()
     // Two answers in a row in a window: two sounds asked, the last one wins.
     TestProgram program;
     program.random.script({0.9});
-    Modulo1::SuonoEsatto();
-    Modulo1::SuonoErrato();
+    Modulo1::SuonoEsatto(program.services);
+    Modulo1::SuonoErrato(program.services);
     QCOMPARE(program.sound.played.size(), 2);
     QVERIFY(program.sound.played[1].endsWith(QStringLiteral("no.wav")));
 }
@@ -153,10 +152,10 @@ void TestHostile::voiceWithMissingDamagedOrOwnClips()
 
     // A teacher's own recording of a name is said instead of the made one.
     TestProgram program;
-    QVERIFY(QDir().mkpath(Voci::ownClipsFolder()));
-    const QString own = Voci::ownClipsFolder() + QStringLiteral("/gennaio.wav");
+    QVERIFY(QDir().mkpath(program.voice.ownClipsFolder()));
+    const QString own = program.voice.ownClipsFolder() + QStringLiteral("/gennaio.wav");
     QVERIFY(QFile::copy(good, own));
-    Voci::Parla({QStringLiteral("gennaio"), QStringLiteral("duemila")});
+    program.voice.say({QStringLiteral("gennaio"), QStringLiteral("duemila")});
     QFile::remove(own);
     QCOMPARE(program.sound.spoken.size(), 1);
     QCOMPARE(program.sound.spoken[0][0], own);

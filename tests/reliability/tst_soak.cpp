@@ -41,7 +41,7 @@ public:
         fallback_.seed(seed * 7 + 1);
         program_.random.setFallback(&fallback_);
         Modulo1::AttendiAvanti = false;
-        Modulo1::Main();
+        Modulo1::Main(program_.services);
         TestProgram::settle();
     }
 
@@ -90,7 +90,7 @@ private:
             exerciseStep(w);
         } else {
             // The program was ended from the menu: a new run starts.
-            Modulo1::Main();
+            Modulo1::Main(program_.services);
             count("new run");
         }
         TestProgram::settle();
@@ -254,7 +254,7 @@ private:
     void play(FormEsercizio *w, DragLabel *card, DropLabel *place)
     {
         using Drops::Route;
-        static constexpr Route routes[] = {Route::Drag, Route::Tap, Route::Keys, Route::Accessible};
+        static constexpr Route routes[] = {Route::Drag, Route::Tap, Route::Keys, Route::Switch};
         const Route route = routes[pick(4)];
         Drops::move(route, card, place);
         QVERIFY(!Drops::pickUpOf(w)->picked());

@@ -1,10 +1,8 @@
 #include "EffectSoundPlayer.h"
 #include "FormEsercizio.h"
-#include "Lingua.h"
 #include "MessageBoxDialogs.h"
 #include "Modulo1.h"
 #include "TestProgram.h"
-#include "Voci.h"
 #include "WindowScale.h"
 
 #include <QAbstractButton>
@@ -44,7 +42,7 @@ private slots:
 void TestServices::languageAndVoiceChoicesAreRemembered()
 {
     TestProgram program;
-    QCOMPARE(Lingua::corrente(), QStringLiteral("it"));
+    QCOMPARE(program.choices.language(), QStringLiteral("it"));
     // Chosen on the menu, kept in the settings file for the next run.
     QWidget *menu = program.open(Finestra::FormMenu);
     menu->findChild<QAbstractButton *>(QStringLiteral("Option2(1)"))->click();
@@ -52,15 +50,16 @@ void TestServices::languageAndVoiceChoicesAreRemembered()
                  .value(QStringLiteral("lingua"))
                  .toString(),
              QStringLiteral("en"));
-    QCOMPARE(Lingua::corrente(), QStringLiteral("en"));
+    QCOMPARE(program.choices.language(), QStringLiteral("en"));
+    QCOMPARE(Choices().language(), QStringLiteral("en"));
     // The voice follows the language.
-    QVERIFY(
-        Voci::clipPath(QStringLiteral("january")).endsWith(QStringLiteral("/voci/en/january.wav")));
+    QVERIFY(program.voice.clipPath(QStringLiteral("january"))
+                .endsWith(QStringLiteral("/voci/en/january.wav")));
     program.windows.close(Finestra::FormMenu);
     QWidget *again = program.open(Finestra::FormMenu);
     QVERIFY(again->findChild<QAbstractButton *>(QStringLiteral("Option2(1)"))->isChecked());
     again->findChild<QAbstractButton *>(QStringLiteral("Option2(0)"))->click();
-    QCOMPARE(Lingua::corrente(), QStringLiteral("it"));
+    QCOMPARE(Choices().language(), QStringLiteral("it"));
 }
 
 void TestServices::rightSoundFile_data()
@@ -81,7 +80,7 @@ void TestServices::rightSoundFile()
     QFETCH(QString, file);
     TestProgram program;
     program.random.script({r});
-    Modulo1::SuonoEsatto();
+    Modulo1::SuonoEsatto(program.services);
     QCOMPARE(program.random.draws(), 1);
     const QString expected = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() +
                                                       QStringLiteral("/suoni/") + file);
@@ -91,7 +90,7 @@ void TestServices::rightSoundFile()
 void TestServices::wrongSoundFile()
 {
     TestProgram program;
-    Modulo1::SuonoErrato();
+    Modulo1::SuonoErrato(program.services);
     QCOMPARE(program.random.draws(), 0);
     QCOMPARE(program.sound.played,
              QStringList{QCoreApplication::applicationDirPath() + QStringLiteral("/suoni/no.wav")});
@@ -125,7 +124,7 @@ void TestServices::aboutTextHasFourLines()
 void TestServices::aboutBoxTitleAndText()
 {
     TestProgram program;
-    Modulo1::MostraInformazioni();
+    Modulo1::MostraInformazioni(program.dialogs, nullptr);
     QCOMPARE(program.dialogs.shown.size(), 1);
     QCOMPARE(program.dialogs.shown[0].title, QStringLiteral("Orivalo"));
     QCOMPARE(program.dialogs.shown[0].icon, Dialogs::Icon::Information);
@@ -137,7 +136,7 @@ void TestServices::mainSeedsOnceAndShowsStartScreen()
 {
     TestProgram program;
     Modulo1::AttendiAvanti = false;
-    Modulo1::Main();
+    Modulo1::Main(program.services);
     QCOMPARE(program.random.seeds(), 1);
     QCOMPARE(program.openWindows(), QList<Finestra>{Finestra::FormAvvio});
     QVERIFY(Modulo1::AttendiAvanti);

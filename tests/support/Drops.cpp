@@ -59,8 +59,8 @@ const char *routeName(Route route)
         return "tap";
     case Route::Keys:
         return "keys";
-    case Route::Accessible:
-        return "accessible";
+    case Route::Switch:
+        return "switch";
     }
     return "?";
 }
@@ -120,7 +120,7 @@ void pickUp(Route route, DragLabel *card)
             QTest::keyClick(card, Qt::Key_Return);
         }
         break;
-    case Route::Accessible:
+    case Route::Switch:
         if (focusable(card))
             press(card);
         break;
@@ -155,7 +155,7 @@ void move(Route route, DragLabel *card, DropLabel *place)
         QTest::keyClick(place, Qt::Key_Return);
         return;
     }
-    case Route::Accessible:
+    case Route::Switch:
         press(place);
         return;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Route.h"
+
 class DragLabel;
 class DropLabel;
 class PickUp;
@@ -22,13 +24,7 @@ bool deliver(QWidget *target, const QMimeData *data);
 // Drops name `index` of the target's own window on it.
 bool dropName(QWidget *target, int index);
 
-// The ways a child can move a card onto a place.
-enum class Route {
-    Drag,       // a drag with the mouse
-    Tap,        // a click on the card, then one on the place
-    Keys,       // Enter on the card, arrows to the place, Enter
-    Accessible, // the press action of each, as a screen reader or switch does
-};
+using ::Route;
 const char *routeName(Route route);
 
 // A screen reader's press shows the button down for a tenth of a second

@@ -1,23 +1,36 @@
 #include "TestProgram.h"
 
-#include "Lingua.h"
+#include "AccessibleFactory.h"
 #include "Modulo1.h"
 #include "Program.h"
-#include "Voci.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QStandardPaths>
 #include <QTest>
 
+namespace {
+
+// As the program does when it starts.
+void installAccessibility()
+{
+    QAccessible::installFactory(AccessibleFactory::create);
+}
+Q_COREAPP_STARTUP_FUNCTION(installAccessibility)
+
+} // namespace
+
+TestProgram::TestMode::TestMode()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
 TestProgram::TestProgram()
 {
-    // Settings and a teacher's own clips go to a folder of the tests' own.
-    QStandardPaths::setTestModeEnabled(true);
-    Voci::setAttiva(true);
-    Lingua::setCorrente(QStringLiteral("it"));
-    Program::registerWindows(windows);
-    Modulo1::install({&random, &sound, &dialogs, &windows, [this] { ++quitRequests; }});
+    choices.setVoiceOn(true);
+    choices.setLanguage(QStringLiteral("it"));
+    Program::registerWindows(windows, services);
     Modulo1::NumEsatti = 0;
     Modulo1::NumErrati = 0;
     Modulo1::AttendiAvanti = true;
@@ -27,7 +40,6 @@ TestProgram::~TestProgram()
 {
     windows.closeAll();
     settle();
-    Modulo1::install({});
 }
 
 QWidget *TestProgram::open(Finestra window)

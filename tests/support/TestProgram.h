@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Choices.h"
 #include "FakeSoundPlayer.h"
 #include "Finestra.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedRandom.h"
+#include "Services.h"
+#include "Voice.h"
 #include "WindowRegistry.h"
 
 #include <QWidget>
@@ -18,11 +21,23 @@ public:
     TestProgram();
     ~TestProgram();
 
+private:
+    // Settings and a teacher's own clips go to a folder of the tests' own,
+    // before anything reads them.
+    struct TestMode
+    {
+        TestMode();
+    } testMode_;
+
+public:
     ScriptedRandom random;
     FakeSoundPlayer sound;
     ScriptedDialogs dialogs;
     WindowRegistry windows;
+    Choices choices;
+    Voice voice{sound, choices};
     int quitRequests = 0;
+    Services services{random, sound, dialogs, windows, choices, voice, [this] { ++quitRequests; }};
 
     // Shows a window as the menu would and lets it finish opening.
     QWidget *open(Finestra window);

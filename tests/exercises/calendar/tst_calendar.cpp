@@ -5,7 +5,7 @@
 #include "MonthCalendar.h"
 #include "TestProgram.h"
 
-#include "Announcer.h"
+#include "Narrator.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -86,7 +86,7 @@ struct Calendar
     }
     void clickDay(const Date &date) const { clickDay(QDate(date.year, date.month, date.day)); }
     // The sentence a screen reader was told last.
-    QString heard() const { return window->findChild<Announcer *>()->saying(); }
+    QString heard() const { return window->findChild<Narrator *>()->saying(); }
     QAccessibleTableInterface *accessibleGrid() const
     {
         return QAccessible::queryAccessibleInterface(grid())->tableInterface();
@@ -334,6 +334,9 @@ void TestCalendar::dayClickJudgesTheDate()
     Calendar c(program.open<FormCalendario>(Finestra::Form7));
     QCOMPARE(c.question(), QStringLiteral("trova il  5 Marzo  2001"));
     program.sound.played.clear();
+    QSignalSpy answers(c.calendar(), &MonthCalendar::Click);
+    // Qt's own handling of Enter on the grid would answer again.
+    QSignalSpy passedOn(c.calendar(), &QCalendarWidget::activated);
     if (key == 0) {
         c.clickDay(clicked);
     } else {
@@ -341,6 +344,8 @@ void TestCalendar::dayClickJudgesTheDate()
         QCoreApplication::processEvents();
         QTest::keyClick(c.grid(), Qt::Key(key));
     }
+    QCOMPARE(answers.size(), 1);
+    QCOMPARE(passedOn.size(), 0);
     QCOMPARE(c.calendar()->selectedDate(), clicked);
     QCOMPARE(Modulo1::NumEsatti, qint16(right ? 1 : 0));
     QCOMPARE(Modulo1::NumErrati, qint16(right ? 0 : 1));

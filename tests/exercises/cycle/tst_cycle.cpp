@@ -161,7 +161,7 @@ void TestCycle::aCardIsAlwaysFoundWhileRoundRuns()
         for (int placed = 0; placed < round.roundLength(); ++placed) {
             const int card = round.visibleCard();
             QVERIFY(card >= 0);
-            QCOMPARE(round.judge(card, card), CycleRound::Answer::Right);
+            QCOMPARE(round.judge(card, card), Answer::Right);
             round.place(card);
             const bool complete = round.countPlaced(card);
             QCOMPARE(complete, placed == round.roundLength() - 1);

@@ -153,9 +153,9 @@ void TestOrderingRules::roundLength()
     int completions = 0;
     for (int i = n - 1; i >= 0; --i) {
         // A wrong answer before every right one changes nothing.
-        QCOMPARE(round.judge(i, (i + 1) % n), givenFirst && i == 0 ? OrderingRound::Answer::Ignored
-                                                                   : OrderingRound::Answer::Wrong);
-        if (round.judge(i, i) != OrderingRound::Answer::Right)
+        QCOMPARE(round.judge(i, (i + 1) % n),
+                 givenFirst && i == 0 ? Answer::Ignored : Answer::Wrong);
+        if (round.judge(i, i) != Answer::Right)
             continue;
         round.place(i);
         if (round.countPlaced())
@@ -176,9 +176,9 @@ void TestOrderingRules::dropJudgement_data()
     QTest::addColumn<int>("name");
     QTest::addColumn<int>("place");
     QTest::addColumn<int>("answer");
-    const int ignored = int(OrderingRound::Answer::Ignored);
-    const int wrong = int(OrderingRound::Answer::Wrong);
-    const int right = int(OrderingRound::Answer::Right);
+    const int ignored = int(Answer::Ignored);
+    const int wrong = int(Answer::Wrong);
+    const int right = int(Answer::Right);
     QTest::newRow("own place") << false << 0 << 0 << right;
     QTest::newRow("other empty place") << false << 0 << 5 << wrong;
     QTest::newRow("place already filled") << false << 3 << 2 << wrong;

@@ -1,4 +1,4 @@
-#include "AccessibleMenuBar.h"
+#include "AccessibleMenus.h"
 
 #include <QAccessibleWidget>
 #include <QAction>
@@ -8,18 +8,25 @@
 
 namespace {
 
-class MenuBarItem : public QAccessibleInterface, public QAccessibleActionInterface
+// An item of the menu bar (`bar` set) or of a drop-down menu (`menu` set).
+class MenuItem : public QAccessibleInterface, public QAccessibleActionInterface
 {
 public:
-    MenuBarItem(QMenuBar *bar, QAction *action) : bar_(bar), action_(action) {}
+    MenuItem(QMenuBar *bar, QMenu *menu, QAction *action) : bar_(bar), menu_(menu), action_(action)
+    {
+    }
 
-    bool isValid() const override { return bar_ && action_; }
+    bool isValid() const override { return (bar_ || menu_) && action_; }
     QObject *object() const override { return action_; }
-    QWindow *window() const override { return bar_ ? bar_->window()->windowHandle() : nullptr; }
+    QWindow *window() const override
+    {
+        QWidget *owner = this->owner();
+        return owner ? owner->window()->windowHandle() : nullptr;
+    }
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QAccessibleInterface *parent() const override
     {
-        return QAccessible::queryAccessibleInterface(bar_);
+        return QAccessible::queryAccessibleInterface(owner());
     }
     QAccessibleInterface *child(int index) const override
     {
@@ -35,15 +42,19 @@ public:
     {
         if (t != QAccessible::Name || !isValid())
             return {};
-        return QString(action_->text()).remove(QLatin1Char('&')).trimmed();
+        const QString caption = plain(action_->text());
+        if (!menu_)
+            return caption;
+        const QString heading = plain(menu_->title()).remove(QLatin1Char('?')).trimmed().toLower();
+        return heading.isEmpty() ? caption : heading + QStringLiteral(": ") + caption;
     }
     void setText(QAccessible::Text, const QString &) override {}
     QRect rect() const override
     {
         if (!isValid())
             return {};
-        const QRect place = bar_->actionGeometry(action_);
-        return QRect(bar_->mapToGlobal(place.topLeft()), place.size());
+        const QRect place = bar_ ? bar_->actionGeometry(action_) : menu_->actionGeometry(action_);
+        return QRect(owner()->mapToGlobal(place.topLeft()), place.size());
     }
     QAccessible::Role role() const override { return QAccessible::MenuItem; }
     QAccessible::State state() const override
@@ -52,10 +63,13 @@ public:
         if (!isValid())
             return state;
         state.focusable = true;
-        state.focused = bar_->hasFocus() && bar_->activeAction() == action_;
+        state.focused = bar_ ? bar_->hasFocus() && bar_->activeAction() == action_
+                             : menu_->isVisible() && menu_->activeAction() == action_;
         state.disabled = !action_->isEnabled();
-        state.invisible = !bar_->isVisible() || !action_->isVisible();
+        state.invisible = !owner()->isVisible() || !action_->isVisible();
         state.hasPopup = action_->menu() != nullptr;
+        state.checkable = action_->isCheckable();
+        state.checked = action_->isChecked();
         return state;
     }
     void *interface_cast(QAccessible::InterfaceType t) override
@@ -70,7 +84,7 @@ public:
         if (name != pressAction() || !isValid() || !action_->isEnabled())
             return;
         // As a click does: a menu opens, an item is carried out.
-        if (action_->menu())
+        if (action_->menu() && bar_)
             bar_->setActiveAction(action_);
         else
             action_->trigger();
@@ -78,47 +92,34 @@ public:
     QStringList keyBindingsForAction(const QString &) const override { return {}; }
 
 private:
+    static QString plain(const QString &caption)
+    {
+        return QString(caption).remove(QLatin1Char('&')).trimmed();
+    }
+    QWidget *owner() const
+    {
+        return bar_ ? static_cast<QWidget *>(bar_.data()) : static_cast<QWidget *>(menu_.data());
+    }
+
     QPointer<QMenuBar> bar_;
+    QPointer<QMenu> menu_;
     QPointer<QAction> action_;
-};
-
-// Qt's own bar, whose items are found through the factory below.
-class MenuBar : public QAccessibleWidget
-{
-public:
-    explicit MenuBar(QMenuBar *bar) : QAccessibleWidget(bar, QAccessible::MenuBar) {}
-
-    int childCount() const override { return int(widget()->actions().size()); }
-    QAccessibleInterface *child(int index) const override
-    {
-        const QList<QAction *> items = widget()->actions();
-        return index >= 0 && index < items.size()
-                   ? QAccessible::queryAccessibleInterface(items[index])
-                   : nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface *child) const override
-    {
-        return child ? int(widget()->actions().indexOf(qobject_cast<QAction *>(child->object())))
-                     : -1;
-    }
 };
 
 } // namespace
 
-namespace AccessibleMenuBar {
+namespace AccessibleMenus {
 
-QAccessibleInterface *factory(const QString &className, QObject *object)
+QAccessibleInterface *item(QAction *action)
 {
-    if (className == QLatin1String("QMenuBar"))
-        return new MenuBar(static_cast<QMenuBar *>(object));
-    if (className == QLatin1String("QAction")) {
-        auto *action = static_cast<QAction *>(object);
-        for (QObject *owner : action->associatedObjects()) {
-            if (auto *bar = qobject_cast<QMenuBar *>(owner))
-                return new MenuBarItem(bar, action);
-        }
+    QMenu *menu = nullptr;
+    for (QObject *owner : action->associatedObjects()) {
+        if (auto *bar = qobject_cast<QMenuBar *>(owner))
+            return new MenuItem(bar, nullptr, action);
+        if (!menu)
+            menu = qobject_cast<QMenu *>(owner);
     }
-    return nullptr;
+    return menu ? new MenuItem(nullptr, menu, action) : nullptr;
 }
 
-} // namespace AccessibleMenuBar
+} // namespace AccessibleMenus
