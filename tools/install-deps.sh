@@ -12,7 +12,7 @@ packages=(
     xvfb xauth xdotool x11-utils imagemagick
     tesseract-ocr tesseract-ocr-ita
     dpkg-dev file strace desktop-file-utils appstream
-    dbus at-spi2-core python3-pyatspi openbox lintian
+    dbus at-spi2-core python3-pyatspi openbox lintian weston
 )
 
 missing=()
