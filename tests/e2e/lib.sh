@@ -158,7 +158,8 @@ e2e_drag() { # from x y, to x y (client coordinates)
     xdotool mousemove "$tx" "$ty"
     sleep 0.15
     xdotool mouseup 1
-    sleep 0.25
+    # E2E_AFTER_DROP=0: the next move follows the drop at once, as a finger's.
+    sleep "${E2E_AFTER_DROP:-0.25}"
 }
 
 E2E_SHOT=""

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # "Riordina i giorni (1)" played with the real mouse: a right drop, a wrong
-# drop and a drop on nothing, each judged from what the screen shows; then,
-# after "nomi in inglese" on the menu, one right drop in English.
+# drop, a drop on nothing and a tap right after a drop, each judged from
+# what the screen shows; then, after "nomi in inglese" on the menu, one
+# right drop in English.
 source "$(dirname "$0")/lib.sh"
 APP=$1
 
@@ -63,6 +64,17 @@ e2e_shot
 e2e_check "martedì lands on the second place" test "$(e2e_plain "$(e2e_read 196 56 167 25)")" = martedi
 e2e_check "Esatti reads 2" test "$(e2e_read_number 512 96 65 41)" = 2
 e2e_check "a right answer brings a colour back" test "$(e2e_pixel 640 480)" != "#000000"
+
+# A drop, then at once one jump onto the next name and a tap, as a finger
+# does: the tap is not lost.
+E2E_AFTER_DROP=0 drag_day_to 2 $place_centre_x "$(place_y 2)"
+xdotool mousemove "$(e2e_sx 90)" "$(e2e_sy $(($(name_top "${row_of[3]}") + 12)))" click 1
+sleep 0.25
+e2e_click $place_centre_x "$(place_y 3)"
+e2e_shot
+e2e_check "giovedì, tapped right after a drop, lands on the fourth place" \
+    test "$(e2e_plain "$(e2e_read 196 "$(place_top 3)" 167 25)")" = giovedi
+e2e_check "Esatti reads 4" test "$(e2e_read_number 512 96 65 41)" = 4
 e2e_check "the program is still running" e2e_app_running
 
 # Back to the menu (Esci, Sì), "nomi in inglese", the same window in English.

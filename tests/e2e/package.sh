@@ -16,6 +16,7 @@ info=$(dpkg-deb -I "$deb")
 e2e_check "the package is in the education section" grep -q "Section: education" <<<"$info"
 e2e_check "it depends on Qt Widgets" grep -qE "Depends:.*libqt6widgets6" <<<"$info"
 e2e_check "and on the fonts the texts are sized for" grep -qE "Depends:.*fonts-liberation" <<<"$info"
+e2e_check "it recommends Qt's Wayland plugin" grep -qE "^ *Recommends:.*qt6-wayland" <<<"$info"
 
 root="$E2E_TMP/root"
 mkdir -p "$root"
