@@ -1,3 +1,4 @@
+#include "ResultsCsv.h"
 #include "ResultsFiles.h"
 #include "ResultsFolder.h"
 #include "ResultsTesting.h"
@@ -5,6 +6,7 @@
 #include "SqliteAnswerLog.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -36,6 +38,45 @@ void writeAll(const QString &path, const QByteArray &bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+// Semicolon-separated values as Calc reads them: quoted fields may hold
+// ';', '"' (doubled) and line ends.
+QList<QStringList> parseCsv(const QString &text)
+{
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text.at(i + 1) == u'"') {
+                field += u'"';
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u';') {
+            row.append(field);
+            field.clear();
+        } else if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
+            row.append(field);
+            rows.append(row);
+            row.clear();
+            field.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    if (!field.isEmpty() || !row.isEmpty())
+        rows.append(row << field);
+    return rows;
+}
+
 const QString childA = QStringLiteral("0f8c1f7e-5a1d-4b2e-9c3f-a1b2c3d4e5f6");
 const QString childB = QStringLiteral("7d9e0a11-2b3c-4d5e-8f60-718293a4b5c6");
 
@@ -64,6 +105,11 @@ private slots:
     void removeChild_data();
     void removeChild();
     void removeChildNamesWhatItCouldNotClean();
+    void csvField_data();
+    void csvField();
+    void exportRoundTrip();
+    void exportFails_data();
+    void exportFails();
 };
 
 void TestResultsFolder::init()
@@ -303,6 +349,129 @@ void TestResultsFolder::removeChildNamesWhatItCouldNotClean()
     QCOMPARE(filesHolding(folder.path(), QStringLiteral("SEGRETO-DI-A")),
              QStringList{QStringLiteral("risultati-pc3.sqlite")});
     QCOMPARE(bytesOf(folder.path()).value(QStringLiteral("risultati-pc3.sqlite")), pc3Before);
+}
+
+void TestResultsFolder::csvField_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("plain") << "Riordina i mesi (1)"
+                           << "Riordina i mesi (1)";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("a comma stays bare") << "3,5"
+                                        << "3,5";
+    QTest::newRow("semicolon") << "Rossi; Anna"
+                               << "\"Rossi; Anna\"";
+    QTest::newRow("quote") << "il \"re\""
+                           << "\"il \"\"re\"\"\"";
+    QTest::newRow("line feed") << "a\nb"
+                               << "\"a\nb\"";
+    QTest::newRow("carriage return") << "a\rb"
+                                     << "\"a\rb\"";
+}
+
+void TestResultsFolder::csvField()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, field);
+    QCOMPARE(ResultsCsv::field(text), field);
+}
+
+void TestResultsFolder::exportRoundTrip()
+{
+    QTemporaryDir folder;
+    const QString niccolo = QStringLiteral("5b0b4f3e-0000-4000-8000-000000000001");
+    const QString anna = QStringLiteral("5b0b4f3e-0000-4000-8000-000000000002");
+    const QString unknown = QStringLiteral("5b0b4f3e-0000-4000-8000-000000000003");
+    QList<KeptAnswer> pc1 = {answer(niccolo, QStringLiteral("LUGLIO"), start),
+                             answer(anna, QStringLiteral("GIU\"GNO"), start.addSecs(2))};
+    pc1[1].seconds = 12;
+    KeptAnswer calendar = answer(unknown, QStringLiteral("2001-03-06"), start.addSecs(1));
+    calendar.exercise = QStringLiteral("Usa il calendario");
+    calendar.asked = QStringLiteral("2001-03-05");
+    calendar.route = QStringLiteral("tocco");
+    calendar.seconds = 125.7;
+    KeptAnswer english = answer(anna, QStringLiteral("JULY"), start.addSecs(3));
+    english.language = QStringLiteral("en");
+    english.asked = QStringLiteral("JULY");
+    english.right = true;
+    english.route = QStringLiteral("comando");
+    english.seconds = 0.1;
+    for (KeptAnswer &kept : pc1)
+        kept.computer = QStringLiteral("pc1");
+    calendar.computer = english.computer = QStringLiteral("pc2");
+    fill(folder.path(), QStringLiteral("pc1"), pc1);
+    fill(folder.path(), QStringLiteral("pc2"), {calendar, english}, QStringLiteral("delete"));
+    const QList<KeptAnswer> expected = {pc1[0], calendar, pc1[1], english};
+    const QHash<QString, QString> names = {{niccolo, QStringLiteral("Niccolò")},
+                                           {anna, QStringLiteral("Rossi; Anna")}};
+
+    const QString csv = folder.filePath(QStringLiteral("esportati.csv"));
+    QString error;
+    QVERIFY2(ResultsCsv::exportFolder(folder.path(), csv, names, &error), qPrintable(error));
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    QVERIFY(bytes.contains("Niccol\xC3\xB2"));
+    const QList<QStringList> rows = parseCsv(QString::fromUtf8(bytes.mid(3)));
+    QCOMPARE(rows.size(), expected.size() + 1);
+    QCOMPARE(rows.first(), QString("data e ora;bambino;computer;esercizio;lingua;chiesto;dato;"
+                                   "esatto;modo;secondi")
+                               .split(u';'));
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    for (int i = 0; i < expected.size(); ++i) {
+        const QStringList &row = rows.at(i + 1);
+        const KeptAnswer &kept = expected.at(i);
+        QCOMPARE(row.size(), 10);
+        QCOMPARE(row.at(0), kept.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        QCOMPARE(row.at(1), names.value(kept.child, kept.child));
+        QCOMPARE(row.at(2), kept.computer);
+        QCOMPARE(row.at(3), kept.exercise);
+        QCOMPARE(row.at(4), kept.language);
+        QCOMPARE(row.at(5), kept.asked);
+        QCOMPARE(row.at(6), kept.given);
+        QCOMPARE(row.at(7), kept.right ? QStringLiteral("sì") : QStringLiteral("no"));
+        QCOMPARE(row.at(8), kept.route);
+        // A number to Calc and Excel under an Italian locale.
+        bool number = false;
+        QCOMPARE(italian.toDouble(row.at(9), &number), kept.seconds);
+        QVERIFY2(number, qPrintable(row.at(9)));
+    }
+}
+
+void TestResultsFolder::exportFails_data()
+{
+    QTest::addColumn<QString>("results");
+    QTest::addColumn<QString>("csv");
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("no results folder") << "manca"
+                                       << "esportati.csv" << false << "manca";
+    QTest::newRow("no folder for the file") << ""
+                                            << "manca/esportati.csv" << false << "manca";
+    QTest::newRow("a folder in the way") << ""
+                                         << "cartella" << false << "cartella";
+    QTest::newRow("a damaged computer's file") << ""
+                                               << "esportati.csv" << true << "risultati-pc2.sqlite";
+}
+
+void TestResultsFolder::exportFails()
+{
+    QFETCH(QString, results);
+    QFETCH(QString, csv);
+    QFETCH(bool, damaged);
+    QFETCH(QString, named);
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("cartella")));
+    fill(folder.path(), QStringLiteral("pc1"), {answer(childA, QStringLiteral("LUGLIO"))});
+    if (damaged)
+        writeAll(folder.filePath(QStringLiteral("risultati-pc2.sqlite")), "not a database");
+    QString error;
+    QVERIFY(!ResultsCsv::exportFolder(folder.filePath(results), folder.filePath(csv), {}, &error));
+    QVERIFY2(error.contains(named), qPrintable(error));
+    QVERIFY(!QFileInfo(folder.filePath(csv)).isFile());
 }
 
 QTEST_GUILESS_MAIN(TestResultsFolder)
