@@ -18,10 +18,7 @@ QString seconds(double value)
     return QString::number(value, 'f', 1).replace(u'.', u',');
 }
 
-} // namespace
-
-namespace ResultsCsv {
-
+// One field, quoted when it holds ';', '"' or a line end.
 QString field(const QString &text)
 {
     if (!text.contains(u';') && !text.contains(u'"') && !text.contains(u'\n') &&
@@ -31,6 +28,10 @@ QString field(const QString &text)
     quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
 }
+
+} // namespace
+
+namespace ResultsCsv {
 
 QByteArray write(const QList<KeptAnswer> &answers, const QHash<QString, QString> &names)
 {

@@ -16,8 +16,6 @@ namespace ResultsCsv {
 // The header and the rows. `names`: the children's names by their id; an
 // id that is not there stands for itself.
 QByteArray write(const QList<KeptAnswer> &answers, const QHash<QString, QString> &names);
-// One field, quoted when it holds ';', '"' or a line end.
-QString field(const QString &text);
 
 // Writes every kept answer of the folder's computers' files to `csvPath`,
 // whole or not at all. false with an Italian `error` when the folder cannot

@@ -79,27 +79,18 @@ QStringList filesHolding(const QString &folder, const QString &text)
     return names;
 }
 
-bool sameAnswer(const KeptAnswer &a, const KeptAnswer &b)
+QStringList fieldsOf(const KeptAnswer &answer)
 {
-    return a.when == b.when && a.when.offsetFromUtc() == b.when.offsetFromUtc() &&
-           a.child == b.child && a.computer == b.computer && a.exercise == b.exercise &&
-           a.language == b.language && a.asked == b.asked && a.given == b.given &&
-           a.right == b.right && a.route == b.route && a.seconds == b.seconds;
-}
-
-QString describe(const KeptAnswer &answer)
-{
-    return QStringList{answer.when.toString(Qt::ISODateWithMs),
-                       answer.child,
-                       answer.computer,
-                       answer.exercise,
-                       answer.language,
-                       answer.asked,
-                       answer.given,
-                       answer.right ? QStringLiteral("right") : QStringLiteral("wrong"),
-                       answer.route,
-                       QString::number(answer.seconds)}
-        .join(u'|');
+    return {answer.when.toString(Qt::ISODateWithMs),
+            answer.child,
+            answer.computer,
+            answer.exercise,
+            answer.language,
+            answer.asked,
+            answer.given,
+            answer.right ? "right" : "wrong",
+            answer.route,
+            QString::number(answer.seconds, 'g', 17)};
 }
 
 } // namespace ResultsTesting

@@ -29,7 +29,7 @@ QMap<QString, QByteArray> bytesOf(const QString &folder);
 // The names of the files in which `text` is found as UTF-8 or UTF-16.
 QStringList filesHolding(const QString &folder, const QString &text);
 
-bool sameAnswer(const KeptAnswer &a, const KeptAnswer &b);
-QString describe(const KeptAnswer &answer);
+// Every field as text, the time with its offset, to compare answers whole.
+QStringList fieldsOf(const KeptAnswer &answer);
 
 } // namespace ResultsTesting
