@@ -98,6 +98,7 @@ private slots:
     void killed_data();
     void killed();
     void fullDisk();
+    void withoutTheSqliteDriver();
 };
 
 void TestAnswerLog::init()
@@ -538,6 +539,20 @@ void TestAnswerLog::fullDisk()
     SqliteAnswerLog next(folder.path(), QStringLiteral("pc-ucciso"), typeIs(ext4));
     QVERIFY(next.flush());
     QCOMPARE(next.setAside(), QString());
+}
+
+void TestAnswerLog::withoutTheSqliteDriver()
+{
+    QTemporaryDir folder;
+    QProcess keeper;
+    keeper.start(QStringLiteral(TEMPIOLO_ANSWER_LOG_KEEPER), {folder.path(), "nodriver"});
+    QVERIFY(keeper.waitForFinished(60000));
+    QCOMPARE(keeper.exitStatus(), QProcess::NormalExit);
+    const QStringList lines = QString::fromUtf8(keeper.readAllStandardOutput()).split(u'\n');
+    QCOMPARE(lines.value(0), QStringLiteral("written 0 lost 25"));
+    QVERIFY2(lines.value(1).contains(QStringLiteral("libqt6sql6-sqlite")),
+             qPrintable(lines.value(1)));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestAnswerLog)
