@@ -25,6 +25,9 @@ e2e_check "bin/tempiolo links to the private executable" \
     test "$(readlink "$root/usr/bin/tempiolo")" = ../lib/tempiolo/tempiolo
 e2e_check "the executable is there" test -x "$root/usr/lib/tempiolo/tempiolo"
 e2e_check "the sound module lies beside it" test -f "$root/usr/lib/tempiolo/libtempiolo-suoni.so"
+e2e_check "and the results module" test -f "$root/usr/lib/tempiolo/libtempiolo-risultati.so"
+e2e_check "it depends on the SQLite driver the results module loads" \
+    grep -qE "Depends:.*libqt6sql6-sqlite" <<<"$info"
 for sound in si1 si2 si3 si4 no; do
     e2e_check "suoni/$sound.wav lies beside it" test -s "$root/usr/lib/tempiolo/suoni/$sound.wav"
 done

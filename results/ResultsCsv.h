@@ -1,0 +1,26 @@
+#pragma once
+
+#include "KeptAnswer.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+// The answers as a CSV file that opens right in LibreOffice Calc and Excel
+// under an Italian locale: UTF-8 with a byte order mark (without it Excel
+// reads "Niccolò" as Latin-1), ';' between fields (',' is the decimal
+// separator there), ISO dates, seconds with a decimal comma, one answer a row.
+namespace ResultsCsv {
+
+// The header and the rows. `names`: the children's names by their id; an
+// id that is not there stands for itself.
+QByteArray write(const QList<KeptAnswer> &answers, const QHash<QString, QString> &names);
+
+// Writes every kept answer of the folder's computers' files to `csvPath`,
+// whole or not at all. false with an Italian `error` when the folder cannot
+// be read or the file cannot be written.
+bool exportFolder(const QString &folder, const QString &csvPath,
+                  const QHash<QString, QString> &names, QString *error);
+
+} // namespace ResultsCsv

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "KeptAnswer.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A class's results folder as a whole: the answers of every computer's file
+// read together, and a child's answers taken out of every file.
+namespace ResultsFolder {
+
+// Every answer in the folder's computers' files (the set-aside ones are not
+// read), oldest first. Each file is opened read-only and read with one
+// SELECT, so a program writing it meanwhile waits a moment at most. A file
+// that cannot be read is left out and named in `problems`, in Italian.
+QList<KeptAnswer> readAll(const QString &folder, QStringList *problems = nullptr);
+// One file's answers, in the order they were written, appended to `answers`;
+// false with `problem` when it cannot be read (then nothing is appended).
+bool readFile(const QString &path, QList<KeptAnswer> *answers, QString *problem);
+
+// Deletes every answer of the child from every file of the folder, the
+// set-aside ones included, so that no byte of them is left in any file:
+// deleted content overwritten, the file rewritten without free pages, and
+// the write-ahead log emptied. false with an Italian `error` naming the
+// files that may still hold some (damaged ones that do not open, a newer
+// build's, a file busy too long); the others are cleaned anyway.
+bool removeChild(const QString &folder, const QString &childId, QString *error);
+
+} // namespace ResultsFolder
