@@ -1,5 +1,6 @@
 #include "FormAvvio.h"
 
+#include "Classroom.h"
 #include "Controls.h"
 #include "Design.h"
 #include "DesignScale.h"
@@ -47,6 +48,8 @@ void FormAvvio::CaricaColori()
 
 void FormAvvio::Command1_Click()
 {
-    services_.windows.show(Finestra::FormMenu);
+    // With a class set up, the children say who plays first.
+    services_.windows.show(services_.classroom.refresh() ? Finestra::PlayerPicker
+                                                         : Finestra::FormMenu);
     services_.windows.close(Finestra::FormAvvio);
 }

@@ -1,6 +1,8 @@
 #include "FormMenu.h"
 
+#include "ChildPictures.h"
 #include "Choices.h"
+#include "Classroom.h"
 #include "Controls.h"
 #include "Design.h"
 #include "DesignScale.h"
@@ -8,12 +10,14 @@
 #include "Focusable.h"
 #include "Modulo1.h"
 #include "Palette.h"
+#include "Pictures.h"
 #include "Services.h"
 #include "WindowRegistry.h"
 #include "WrappingRadioButton.h"
 
 #include <QButtonGroup>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -98,6 +102,8 @@ FormMenu::FormMenu(const Services &services, QWidget *parent)
     QPushButton *command1 =
         addButton("Command1", QStringLiteral("Esci"), Design::rect(4680, 5640, 4215, 975));
     connect(command1, &QPushButton::clicked, this, &FormMenu::Command1_Click);
+    if (services_.classroom.picked())
+        addPlayer();
 
     DesignScale::of(this)->capture();
     Form_Load();
@@ -117,6 +123,26 @@ void FormMenu::openExercise(Finestra exercise)
 {
     services_.windows.show(exercise);
     services_.windows.close(Finestra::FormMenu);
+}
+
+void FormMenu::addPlayer()
+{
+    const std::optional<Child> &player = services_.classroom.player();
+    const ChildPicture *picture = player ? ChildPictures::find(player->picture) : nullptr;
+    const QString name = player ? player->name : QStringLiteral("Ospite");
+    QToolButton *button = Controls::pictureButton(
+        this,
+        {QStringLiteral("Giocatore"), name, Design::arialBold(18), QColor(),
+         Design::rect(240, 5640, 4215, 975)},
+        Pictures::icon(picture ? picture->resource : Pictures::smilingFace()), 48);
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setAccessibleName(QStringLiteral("gioca ") + name);
+    button->setAccessibleDescription(QStringLiteral("premi per cambiare chi gioca"));
+    button->setToolTip(QStringLiteral("Cambia chi gioca"));
+    connect(button, &QToolButton::clicked, this, [this] {
+        services_.windows.show(Finestra::PlayerPicker);
+        services_.windows.close(Finestra::FormMenu);
+    });
 }
 
 void FormMenu::offerAgain(QPushButton *button, Finestra opens)

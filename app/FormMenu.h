@@ -26,6 +26,9 @@ private:
     QPushButton *addButton(const char *name, const QString &caption, const QRect &place);
     void offerAgain(QPushButton *button, Finestra opens);
     void openExercise(Finestra exercise);
+    // Who plays, for a class: their picture and name, which lets the next
+    // child take over.
+    void addPlayer();
 
     const Services &services_;
     std::array<WrappingRadioButton *, 2> option1_{};

@@ -7,6 +7,7 @@
 #include "FormMenu.h"
 #include "FormRiordina.h"
 #include "Language.h"
+#include "PlayerPicker.h"
 #include "Services.h"
 #include "WindowRegistry.h"
 
@@ -19,6 +20,7 @@ void registerWindows(WindowRegistry &registry, const Services &services)
     };
     registry.setFactory(Finestra::FormAvvio, [&services] { return new FormAvvio(services); });
     registry.setFactory(Finestra::FormMenu, [&services] { return new FormMenu(services); });
+    registry.setFactory(Finestra::PlayerPicker, [&services] { return new PlayerPicker(services); });
     for (Finestra ordering : {Finestra::Form1, Finestra::Form2, Finestra::Form3, Finestra::Form4})
         registry.setFactory(
             ordering, [=, &services] { return new FormRiordina(ordering, language(), services); });

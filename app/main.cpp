@@ -1,8 +1,10 @@
 #include "AccessibleFactory.h"
 #include "Choices.h"
+#include "Classroom.h"
 #include "ClockRandom.h"
 #include "DisplayCheck.h"
 #include "FirstPaint.h"
+#include "LazyAnswerLog.h"
 #include "LazySoundPlayer.h"
 #include "MessageBoxDialogs.h"
 #include "Modulo1.h"
@@ -14,13 +16,43 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFileInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QStyleFactory>
+#include <QSysInfo>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+// The teacher's side is a program of its own beside this one, so that a
+// child's start never loads what it needs: "La classe" (--classe) and the
+// export of the answers (--esporta-risultati FILE.csv) hand over to it.
+void handOverToTeacher(char *argv[])
+{
+    for (char **argument = argv + 1; *argument; ++argument) {
+        if (std::strcmp(*argument, "--classe") == 0 ||
+            std::strcmp(*argument, "--esporta-risultati") == 0) {
+            const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+            const QByteArray teacher = QFile::encodeName(QFileInfo(self).absolutePath() +
+                                                         QStringLiteral("/tempiolo-classe"));
+            execv(teacher.constData(), argv);
+            std::fprintf(stderr, "tempiolo: %s: %s\n", teacher.constData(), std::strerror(errno));
+            std::exit(2);
+        }
+    }
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    handOverToTeacher(argv);
+
     QString problem;
     if (!DisplayCheck::displayAvailable(&problem)) {
         std::fprintf(stderr, "tempiolo: %s\n", qPrintable(problem));
@@ -44,8 +76,15 @@ int main(int argc, char *argv[])
     WindowRegistry windows;
     Choices choices;
     Voice voice(sound, choices);
-    const Services services{
-        random, sound, dialogs, windows, choices, voice, [] { QCoreApplication::quit(); }};
+    // Only once a child of a class plays is the answer log, and Qt SQL, loaded.
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    Classroom classroom(dataFolder, [dataFolder]() -> std::unique_ptr<AnswerLog> {
+        auto log = std::make_unique<LazyAnswerLog>(dataFolder, QSysInfo::machineHostName());
+        log->load();
+        return log;
+    });
+    const Services services{random,  sound, dialogs,   windows,
+                            choices, voice, classroom, [] { QCoreApplication::quit(); }};
     Program::registerWindows(windows, services);
     // For whiteboards and projectors: every window fills the screen.
     windows.setFullScreen(

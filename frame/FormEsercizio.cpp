@@ -1,6 +1,7 @@
 #include "FormEsercizio.h"
 
 #include "Choices.h"
+#include "Classroom.h"
 #include "ColouredWidget.h"
 #include "Controls.h"
 #include "Counts.h"
@@ -9,6 +10,7 @@
 #include "DragLabel.h"
 #include "DropLabel.h"
 #include "FrameMenus.h"
+#include "KeptAnswer.h"
 #include "Modulo1.h"
 #include "Narrator.h"
 #include "Palette.h"
@@ -26,7 +28,8 @@
 #include <QVBoxLayout>
 
 FormEsercizio::FormEsercizio(Finestra id, const Services &services, QWidget *parent)
-    : QWidget(parent), id_(id), design_(FrameDesign::of(id)), services_(services)
+    : QWidget(parent), id_(id), design_(FrameDesign::of(id)), services_(services),
+      language_(services.choices.language())
 {
     setObjectName(QLatin1String(windowName(id)));
     setWindowTitle(QString());
@@ -167,6 +170,7 @@ void FormEsercizio::newRound()
     pickUp_->orderTabs();
     services_.voice.say(roundClips());
     narrator_->tellRoundStart(roundOpening(), opening_);
+    thinking_.start();
 }
 
 QList<DropLabel *> FormEsercizio::writtenPlaces() const
@@ -202,11 +206,19 @@ Answer FormEsercizio::dropped(int place, int card)
     return Answer::Ignored;
 }
 
-void FormEsercizio::cardMoved(DragLabel *card, DropLabel *place)
+QString FormEsercizio::nameOfPlace(int place) const
+{
+    Q_UNUSED(place)
+    return {};
+}
+
+void FormEsercizio::cardMoved(DragLabel *card, DropLabel *place, Route route)
 {
     // Read first: a right answer takes the name off the card.
-    const QString what = place->placeName() + QStringLiteral(": ") + card->text().trimmed();
-    answered(dropped(place->index(), card->index()), what);
+    const QString name = card->text().trimmed();
+    answered(dropped(place->index(), card->index()),
+             {name, nameOfPlace(place->index()), place->placeName() + QStringLiteral(": ") + name,
+              route});
 }
 
 void FormEsercizio::placeReached(DropLabel *place, bool tapped)
@@ -218,10 +230,19 @@ void FormEsercizio::placeReached(DropLabel *place, bool tapped)
         services_.voice.say({Voice::clipOf(place->text())});
 }
 
-void FormEsercizio::answered(Answer answer, const QString &what)
+void FormEsercizio::answered(Answer answer, const Attempt &attempt)
 {
     if (answer == Answer::Ignored)
         return;
+    KeptAnswer kept;
+    kept.exercise = QString::fromUtf8(shownName(id_));
+    kept.language = language_;
+    kept.asked = attempt.asked;
+    kept.given = attempt.given;
+    kept.right = answer == Answer::Right;
+    kept.route = routeName(attempt.route);
+    kept.seconds = double(thinking_.restart()) / 1000;
+    services_.classroom.keep(kept);
     const bool right = answer == Answer::Right;
     if (right)
         SegnaEsatto();
@@ -232,8 +253,8 @@ void FormEsercizio::answered(Answer answer, const QString &what)
     const RoundEnd end = !complete
                              ? RoundEnd::No
                              : (bottoneAvanti_->isHidden() ? RoundEnd::GoesOn : RoundEnd::Waits);
-    narrator_->tellAnswer(answer, what, right ? scoreboard_->rightName() : scoreboard_->wrongName(),
-                          end);
+    narrator_->tellAnswer(answer, attempt.told,
+                          right ? scoreboard_->rightName() : scoreboard_->wrongName(), end);
     // Told before the next round lays out, whose opening is said after it.
     if (complete)
         ConcludiEsercizio();

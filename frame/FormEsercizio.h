@@ -1,9 +1,11 @@
 #pragma once
 
 #include "Answer.h"
+#include "Attempt.h"
 #include "Finestra.h"
 #include "FrameDesign.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QWidget>
 
@@ -54,6 +56,8 @@ protected:
     // Judges card `card` released on place `place`, and shows what follows
     // from it on the cards and places.
     virtual Answer dropped(int place, int card);
+    // The name that belongs on place `place`.
+    virtual QString nameOfPlace(int place) const;
     // Counts a right answer in the round and goes on with it; true when it
     // completes the round.
     virtual bool countRight() = 0;
@@ -65,9 +69,9 @@ protected:
     virtual QStringList roundClips() const;
 
     // The one step after every judged answer: the scores, face and sound,
-    // the end of the round, and what screen readers are told. `what` names
-    // the answer ("posto 10: OTTOBRE").
-    void answered(Answer answer, const QString &what);
+    // the end of the round, what screen readers are told, and the answer
+    // kept for the child playing.
+    void answered(Answer answer, const Attempt &attempt);
 
     // The window's cards and places, played by every route.
     void play(const QList<DragLabel *> &cards, const QList<DropLabel *> &places);
@@ -94,7 +98,7 @@ private:
     void open();
     // Lays out a new round, with no card picked up and the keyboard's order anew.
     void newRound();
-    void cardMoved(DragLabel *card, DropLabel *place);
+    void cardMoved(DragLabel *card, DropLabel *place, Route route);
     void placeReached(DropLabel *place, bool tapped);
     // The places with a name written on them.
     QList<DropLabel *> writtenPlaces() const;
@@ -106,6 +110,10 @@ private:
     const Finestra id_;
     const FrameDesign design_;
     const Services &services_;
+    // The language of the names, as the window was made.
+    const QString language_;
+    // Since the round began or the last answer.
+    QElapsedTimer thinking_;
     bool opened_ = false;
     bool opening_ = false;
 

@@ -34,6 +34,7 @@ FrameDesign FrameDesign::of(Finestra window)
         break;
     case Finestra::FormAvvio:
     case Finestra::FormMenu:
+    case Finestra::PlayerPicker:
         break;
     }
     d.changesColour = window != Finestra::Form7;

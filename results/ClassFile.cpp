@@ -70,17 +70,17 @@ bool blot(QString &text, const QString &form)
 
 } // namespace
 
-ClassFile::ClassFile(const QString &folder) : m_folder(folder) {}
+ClassFile::ClassFile(const QString &folder) : folder_(folder) {}
 
 QString ClassFile::path() const
 {
-    return m_folder + QStringLiteral("/classe.json");
+    return folder_ + QStringLiteral("/classe.json");
 }
 
 QList<Child> ClassFile::read()
 {
-    m_problem.clear();
-    m_damaged = false;
+    problem_.clear();
+    damaged_ = false;
     QFile file(path());
     if (!file.exists())
         return {};
@@ -88,8 +88,8 @@ QList<Child> ClassFile::read()
         "Il file della classe (%1) è danneggiato e non si può leggere: la classe risulta vuota. "
         "Il file resta com'è finché non cambiate la classe; allora viene messo da parte come "
         "«%2<data>.json».");
-    m_damaged = true;
-    m_problem = damaged.arg(path(), QLatin1String(asidePrefix));
+    damaged_ = true;
+    problem_ = damaged.arg(path(), QLatin1String(asidePrefix));
     // A class of forty children takes a few kilobytes.
     if (file.size() > maxBytes || !file.open(QIODevice::ReadOnly))
         return {};
@@ -100,30 +100,30 @@ QList<Child> ClassFile::read()
     const QJsonObject root = document.object();
     const int version = root.value(QLatin1String("format")).toInt(0);
     if (version > format) {
-        m_problem = QStringLiteral(
-                        "Il file della classe (%1) è stato scritto da una versione più recente di "
-                        "Tempiolo e non si può leggere: la classe risulta vuota. Il file resta "
-                        "com'è finché non cambiate la classe; allora viene messo da parte come "
-                        "«%2<data>.json».")
-                        .arg(path(), QLatin1String(asidePrefix));
+        problem_ = QStringLiteral(
+                       "Il file della classe (%1) è stato scritto da una versione più recente di "
+                       "Tempiolo e non si può leggere: la classe risulta vuota. Il file resta "
+                       "com'è finché non cambiate la classe; allora viene messo da parte come "
+                       "«%2<data>.json».")
+                       .arg(path(), QLatin1String(asidePrefix));
         return {};
     }
     const std::optional<QList<Child>> found = version == format ? children(root) : std::nullopt;
     if (!found)
         return {};
-    m_problem.clear();
-    m_damaged = false;
+    problem_.clear();
+    damaged_ = false;
     return *found;
 }
 
 bool ClassFile::write(const QList<Child> &children, QString *error)
 {
-    if (!QDir().mkpath(m_folder)) {
+    if (!QDir().mkpath(folder_)) {
         *error = QStringLiteral("Non è possibile creare la cartella %1: la classe non è cambiata.")
-                     .arg(m_folder);
+                     .arg(folder_);
         return false;
     }
-    if (m_damaged && !setDamagedAside(error))
+    if (damaged_ && !setDamagedAside(error))
         return false;
     QJsonArray list;
     for (const Child &child : children) {
@@ -146,7 +146,7 @@ bool ClassFile::write(const QList<Child> &children, QString *error)
 
 bool ClassFile::setDamagedAside(QString *error)
 {
-    const QString stem = m_folder + QLatin1Char('/') + QLatin1String(asidePrefix) +
+    const QString stem = folder_ + QLatin1Char('/') + QLatin1String(asidePrefix) +
                          QDate::currentDate().toString(Qt::ISODate);
     QString aside = stem + QStringLiteral(".json");
     for (int n = 2; QFile::exists(aside); ++n)
@@ -158,15 +158,15 @@ bool ClassFile::setDamagedAside(QString *error)
         return false;
     }
     QFile::setPermissions(aside, ownerOnly);
-    m_damaged = false;
-    m_problem.clear();
+    damaged_ = false;
+    problem_.clear();
     return true;
 }
 
 QStringList ClassFile::keptAside() const
 {
     QStringList paths;
-    const QDir folder(m_folder);
+    const QDir folder(folder_);
     for (const QString &name : folder.entryList({QLatin1String(asidePrefix) + QLatin1Char('*')},
                                                 QDir::Files | QDir::Hidden))
         paths << folder.filePath(name);

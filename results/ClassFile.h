@@ -22,7 +22,7 @@ public:
     // The children in the file, in order; none when there is no file. When
     // the file cannot be read, none and problem() says why.
     QList<Child> read();
-    QString problem() const { return m_problem; }
+    QString problem() const { return problem_; }
 
     // False, with an Italian sentence in error, when nothing was written.
     bool write(const QList<Child> &children, QString *error);
@@ -37,7 +37,7 @@ public:
 private:
     bool setDamagedAside(QString *error);
 
-    QString m_folder;
-    QString m_problem;
-    bool m_damaged = false;
+    QString folder_;
+    QString problem_;
+    bool damaged_ = false;
 };

@@ -48,33 +48,33 @@ QString counted(int n, const char *one, const char *many)
 } // namespace
 
 ClassList::ClassList(const QString &folder)
-    : m_folder(folder), m_file(folder), m_children(m_file.read()), m_clips(folder)
+    : folder_(folder), file_(folder), children_(file_.read()), clips_(folder)
 {
     // A picture lost from the program or given twice by hand is replaced on
     // the screen; the file keeps it until the next change.
     QSet<QString> seen;
-    for (Child &child : m_children) {
+    for (Child &child : children_) {
         if (!ChildPictures::find(child.picture) || seen.contains(child.picture))
             child.picture.clear();
         seen.insert(child.picture);
     }
-    for (Child &child : m_children) {
+    for (Child &child : children_) {
         if (child.picture.isEmpty())
-            child.picture = firstFree(m_children);
+            child.picture = firstFree(children_);
     }
 }
 
 const Child *ClassList::child(const QString &id) const
 {
-    const auto it = std::find_if(m_children.begin(), m_children.end(),
+    const auto it = std::find_if(children_.begin(), children_.end(),
                                  [&](const Child &c) { return c.id == id; });
-    return it == m_children.end() ? nullptr : &*it;
+    return it == children_.end() ? nullptr : &*it;
 }
 
 QStringList ClassList::freePictures() const
 {
     QSet<QString> taken;
-    for (const Child &child : m_children)
+    for (const Child &child : children_)
         taken.insert(child.picture);
     QStringList free;
     for (const ChildPicture &picture : ChildPictures::all()) {
@@ -94,7 +94,7 @@ QString ClassList::nameProblem(const QString &name, const QString &exceptId) con
             .arg(ChildName::maxLength)
             .arg(length);
     const QString key = ChildName::matchKey(name);
-    for (const Child &child : m_children) {
+    for (const Child &child : children_) {
         if (child.id != exceptId && ChildName::matchKey(child.name) == key)
             return QStringLiteral("Nella classe c'è già «%1»: scrivete anche il cognome o "
                                   "l'iniziale per distinguerli.")
@@ -105,9 +105,9 @@ QString ClassList::nameProblem(const QString &name, const QString &exceptId) con
 
 bool ClassList::save(const QList<Child> &next, QString *error)
 {
-    if (!m_file.write(next, error))
+    if (!file_.write(next, error))
         return false;
-    m_children = next;
+    children_ = next;
     return true;
 }
 
@@ -117,14 +117,14 @@ ClassChange ClassList::add(const QString &typedName)
     const QString problem = nameProblem(name, {});
     if (!problem.isEmpty())
         return refused(problem);
-    const QString picture = firstFree(m_children);
+    const QString picture = firstFree(children_);
     if (picture.isEmpty())
         return refused(noPictureLeft());
     const Child child{QUuid::createUuid().toString(QUuid::WithoutBraces), name, picture};
     QString error;
-    if (!save(m_children + QList<Child>{child}, &error))
+    if (!save(children_ + QList<Child>{child}, &error))
         return refused(error);
-    m_clips.make(child.id, child.name);
+    clips_.make(child.id, child.name);
     return {true,
             QStringLiteral("%1 ora è nella classe, con la figura: %2.").arg(name, spoken(picture)),
             child.id, 1, 0};
@@ -142,7 +142,7 @@ ClassChange ClassList::rename(QString id, const QString &typedName)
     const QString before = current->name;
     if (name == before)
         return {true, QStringLiteral("Il nome è rimasto %1.").arg(name), id, 0, 0};
-    QList<Child> next = m_children;
+    QList<Child> next = children_;
     for (Child &c : next) {
         if (c.id == id)
             c.name = name;
@@ -150,8 +150,8 @@ ClassChange ClassList::rename(QString id, const QString &typedName)
     QString error;
     if (!save(next, &error))
         return refused(error);
-    m_file.blotOut(before);
-    m_clips.make(id, name);
+    file_.blotOut(before);
+    clips_.make(id, name);
     return {true, QStringLiteral("%1 ora si chiama %2.").arg(before, name), id, 0, 0};
 }
 
@@ -167,7 +167,7 @@ ClassChange ClassList::setPicture(QString id, const QString &pictureKey)
     if (pictureKey == before)
         return {true, QStringLiteral("%1 ha già la figura: %2.").arg(name, spoken(before)), id, 0,
                 0};
-    QList<Child> next = m_children;
+    QList<Child> next = children_;
     QString other;
     for (Child &c : next) {
         if (c.id == id) {
@@ -192,13 +192,13 @@ ClassChange ClassList::remove(QString id)
     if (!current)
         return refused(QStringLiteral("Questo bambino non è più nella classe."));
     const QString name = current->name;
-    QList<Child> next = m_children;
+    QList<Child> next = children_;
     next.removeIf([&](const Child &c) { return c.id == id; });
     QString error;
     if (!save(next, &error))
         return refused(error);
-    m_file.blotOut(name);
-    m_clips.forget(id);
+    file_.blotOut(name);
+    clips_.forget(id);
     return {true, QStringLiteral("%1 non è più nella classe.").arg(name), id, 0, 0};
 }
 
@@ -207,13 +207,13 @@ ClassChange ClassList::importFile(const QString &path)
     const NameListFile::Names list = NameListFile::read(path);
     if (!list.problem.isEmpty())
         return refused(list.problem);
-    QList<Child> next = m_children;
+    QList<Child> next = children_;
     QList<Child> added;
     int repeated = 0;
     int tooLong = 0;
     int noPicture = 0;
     QSet<QString> keys;
-    for (const Child &child : m_children)
+    for (const Child &child : children_)
         keys.insert(ChildName::matchKey(child.name));
     for (const QString &name : list.names) {
         const QString key = ChildName::matchKey(name);
@@ -250,7 +250,7 @@ ClassChange ClassList::importFile(const QString &path)
         if (!save(next, &error))
             return refused(error);
         for (const Child &child : added)
-            m_clips.make(child.id, child.name);
+            clips_.make(child.id, child.name);
     }
     return {!added.isEmpty(), message.join(QLatin1Char(' ')), {}, int(added.size()), skipped};
 }
@@ -262,11 +262,11 @@ QString ClassList::spokenNameFile(const QString &id, const QString &language) co
         return {};
     const QString clip = ChildName::clipOf(current->name);
     if (!clip.isEmpty() && !language.contains(QLatin1Char('/'))) {
-        const QString own = m_folder + QStringLiteral("/voci/") + language + QLatin1Char('/') +
+        const QString own = folder_ + QStringLiteral("/voci/") + language + QLatin1Char('/') +
                             clip + QStringLiteral(".wav");
         if (QFileInfo(own).isFile())
             return own;
     }
-    const QString made = m_clips.clipPath(id);
+    const QString made = clips_.clipPath(id);
     return QFileInfo(made).isFile() ? made : QString();
 }

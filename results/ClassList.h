@@ -20,11 +20,11 @@ public:
     ClassList(const ClassList &) = delete;
     ClassList &operator=(const ClassList &) = delete;
 
-    const QList<Child> &children() const { return m_children; }
+    const QList<Child> &children() const { return children_; }
     // Null when no child has this id.
     const Child *child(const QString &id) const;
     // An Italian sentence when the class file could not be read.
-    QString problem() const { return m_file.problem(); }
+    QString problem() const { return file_.problem(); }
     // The pictures no child has, in the order they are given out.
     QStringList freePictures() const;
 
@@ -44,14 +44,14 @@ public:
     // voice gives it ("Niccolò" is "niccolo.wav"), or else the one made by
     // espeak-ng. Empty while there is none.
     QString spokenNameFile(const QString &id, const QString &language) const;
-    NameClips &clips() { return m_clips; }
+    NameClips &clips() { return clips_; }
 
 private:
     QString nameProblem(const QString &name, const QString &exceptId) const;
     bool save(const QList<Child> &next, QString *error);
 
-    QString m_folder;
-    ClassFile m_file;
-    QList<Child> m_children;
-    NameClips m_clips;
+    QString folder_;
+    ClassFile file_;
+    QList<Child> children_;
+    NameClips clips_;
 };

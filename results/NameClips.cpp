@@ -26,29 +26,29 @@ constexpr int stepTimeoutMs = 20000;
 } // namespace
 
 NameClips::NameClips(const QString &folder, QObject *parent)
-    : QObject(parent), m_folder(folder + QStringLiteral("/voci-bambini"))
+    : QObject(parent), folder_(folder + QStringLiteral("/voci-bambini"))
 {
 }
 
 NameClips::~NameClips()
 {
-    m_waiting.clear();
-    if (m_process) {
-        m_process->disconnect(this);
-        m_process->kill();
-        m_process->waitForFinished(1000);
-        removeParts(m_current.id);
+    waiting_.clear();
+    if (process_) {
+        process_->disconnect(this);
+        process_->kill();
+        process_->waitForFinished(1000);
+        removeParts(current_.id);
     }
 }
 
 QString NameClips::clipPath(const QString &id) const
 {
-    return m_folder + QLatin1Char('/') + id + QStringLiteral(".wav");
+    return folder_ + QLatin1Char('/') + id + QStringLiteral(".wav");
 }
 
 QString NameClips::partPath(const QString &id, const char *part) const
 {
-    return m_folder + QLatin1Char('/') + id + QLatin1Char('.') + QLatin1String(part) +
+    return folder_ + QLatin1Char('/') + id + QLatin1Char('.') + QLatin1String(part) +
            QStringLiteral(".wav");
 }
 
@@ -60,7 +60,7 @@ void NameClips::removeParts(const QString &id) const
 
 bool NameClips::busy() const
 {
-    return m_process || !m_waiting.isEmpty();
+    return process_ || !waiting_.isEmpty();
 }
 
 void NameClips::make(const QString &id, const QString &name)
@@ -68,17 +68,17 @@ void NameClips::make(const QString &id, const QString &name)
     forget(id);
     if (QStandardPaths::findExecutable(QStringLiteral("espeak-ng")).isEmpty())
         return;
-    m_waiting.append({id, name});
-    if (!m_process)
+    waiting_.append({id, name});
+    if (!process_)
         startNext();
 }
 
 void NameClips::forget(const QString &id)
 {
-    m_waiting.removeIf([&](const Job &job) { return job.id == id; });
-    if (m_process && m_current.id == id) {
-        m_cancelled = true;
-        m_process->kill();
+    waiting_.removeIf([&](const Job &job) { return job.id == id; });
+    if (process_ && current_.id == id) {
+        cancelled_ = true;
+        process_->kill();
     }
     QFile::remove(clipPath(id));
     removeParts(id);
@@ -86,86 +86,86 @@ void NameClips::forget(const QString &id)
 
 void NameClips::startNext()
 {
-    if (m_waiting.isEmpty())
+    if (waiting_.isEmpty())
         return;
-    m_current = m_waiting.takeFirst();
-    m_cancelled = false;
-    if (!QDir().mkpath(m_folder)) {
-        m_current = {};
-        m_waiting.clear();
+    current_ = waiting_.takeFirst();
+    cancelled_ = false;
+    if (!QDir().mkpath(folder_)) {
+        current_ = {};
+        waiting_.clear();
         return;
     }
-    QFile::setPermissions(m_folder,
+    QFile::setPermissions(folder_,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     // The name goes in on standard input: never taken for an option, never
     // shown in the list of running programs.
     run(QStringLiteral("espeak-ng"),
         speakArguments + QStringList{QStringLiteral("--stdin"), QStringLiteral("-w"),
-                                     partPath(m_current.id, "spoken")},
+                                     partPath(current_.id, "spoken")},
         &NameClips::spoken);
-    m_process->write(m_current.name.toUtf8());
-    m_process->closeWriteChannel();
+    process_->write(current_.name.toUtf8());
+    process_->closeWriteChannel();
 }
 
 void NameClips::run(const QString &program, const QStringList &arguments,
                     void (NameClips::*then)(bool))
 {
-    if (m_process) {
-        m_process->disconnect(this);
-        m_process->deleteLater();
+    if (process_) {
+        process_->disconnect(this);
+        process_->deleteLater();
     }
-    const int step = ++m_step;
-    m_process = new QProcess(this);
-    connect(m_process, &QProcess::finished, this,
+    const int step = ++step_;
+    process_ = new QProcess(this);
+    connect(process_, &QProcess::finished, this,
             [this, step, then](int exitCode, QProcess::ExitStatus status) {
-                if (step == m_step)
-                    (this->*then)(!m_cancelled && status == QProcess::NormalExit && exitCode == 0);
+                if (step == step_)
+                    (this->*then)(!cancelled_ && status == QProcess::NormalExit && exitCode == 0);
             });
-    connect(m_process, &QProcess::errorOccurred, this, [this, step](QProcess::ProcessError error) {
+    connect(process_, &QProcess::errorOccurred, this, [this, step](QProcess::ProcessError error) {
         // Not from within start(): the job goes on only once start() is over.
         if (error == QProcess::FailedToStart)
             QTimer::singleShot(0, this, [this, step] {
-                if (step == m_step)
+                if (step == step_)
                     finish(false);
             });
     });
-    QTimer::singleShot(stepTimeoutMs, m_process, &QProcess::kill);
-    m_process->start(program, arguments);
+    QTimer::singleShot(stepTimeoutMs, process_, &QProcess::kill);
+    process_->start(program, arguments);
 }
 
 void NameClips::spoken(bool ok)
 {
-    if (!ok || !QFile::exists(partPath(m_current.id, "spoken"))) {
+    if (!ok || !QFile::exists(partPath(current_.id, "spoken"))) {
         finish(false);
         return;
     }
     if (QStandardPaths::findExecutable(QStringLiteral("sox")).isEmpty()) {
         // Without sox the clip is said as espeak-ng made it, with its silences.
-        QFile::rename(partPath(m_current.id, "spoken"), partPath(m_current.id, "trimmed"));
+        QFile::rename(partPath(current_.id, "spoken"), partPath(current_.id, "trimmed"));
         finish(true);
         return;
     }
     run(QStringLiteral("sox"),
-        QStringList{partPath(m_current.id, "spoken"), partPath(m_current.id, "trimmed")} +
+        QStringList{partPath(current_.id, "spoken"), partPath(current_.id, "trimmed")} +
             trimArguments,
         &NameClips::finish);
 }
 
 void NameClips::finish(bool keep)
 {
-    const QString id = m_current.id;
+    const QString id = current_.id;
     bool kept = false;
-    if (keep && !m_cancelled) {
+    if (keep && !cancelled_) {
         QFile::remove(clipPath(id));
         kept = QFile::rename(partPath(id, "trimmed"), clipPath(id));
         QFile::setPermissions(clipPath(id), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
     removeParts(id);
-    ++m_step;
-    m_process->disconnect(this);
-    m_process->deleteLater();
-    m_process = nullptr;
-    m_current = {};
+    ++step_;
+    process_->disconnect(this);
+    process_->deleteLater();
+    process_ = nullptr;
+    current_ = {};
     if (kept)
         emit made(id);
     startNext();

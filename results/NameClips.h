@@ -48,10 +48,10 @@ private:
     QString partPath(const QString &id, const char *part) const;
     void removeParts(const QString &id) const;
 
-    QString m_folder;
-    QList<Job> m_waiting;
-    Job m_current;
-    QProcess *m_process = nullptr;
-    bool m_cancelled = false;
-    int m_step = 0; // tells a late signal of an earlier program from the current one
+    QString folder_;
+    QList<Job> waiting_;
+    Job current_;
+    QProcess *process_ = nullptr;
+    bool cancelled_ = false;
+    int step_ = 0; // tells a late signal of an earlier program from the current one
 };

@@ -17,4 +17,8 @@ public:
     virtual bool ask(QWidget *parent, const QString &title, Icon icon, const QString &text) = 0;
     // A modal message with a single OK button.
     virtual void inform(QWidget *parent, const QString &title, const QString &text) = 0;
+    // A file to open, or to save to (`save`); "" when none was chosen.
+    // `filter`: "Elenchi di nomi (*.txt *.csv)".
+    virtual QString chooseFile(QWidget *parent, const QString &title, const QString &filter,
+                               bool save) = 0;
 };

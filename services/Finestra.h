@@ -2,7 +2,9 @@
 
 #include <array>
 
-// The program's nine windows, each reached by its name.
+// The program's windows, each reached by its name: the start screen, the
+// menu, the seven exercises, and "Chi gioca?" where the children of a
+// class pick themselves.
 enum class Finestra {
     FormAvvio,
     FormMenu,
@@ -13,6 +15,7 @@ enum class Finestra {
     Form5,
     Form6,
     Form7,
+    PlayerPicker,
 };
 
 inline constexpr std::array<Finestra, 7> exerciseWindows = {
@@ -20,9 +23,10 @@ inline constexpr std::array<Finestra, 7> exerciseWindows = {
     Finestra::Form5, Finestra::Form6, Finestra::Form7,
 };
 
-inline constexpr std::array<Finestra, 9> allWindows = {
-    Finestra::FormAvvio, Finestra::FormMenu, Finestra::Form1, Finestra::Form2, Finestra::Form3,
-    Finestra::Form4,     Finestra::Form5,    Finestra::Form6, Finestra::Form7,
+inline constexpr std::array<Finestra, 10> allWindows = {
+    Finestra::FormAvvio, Finestra::FormMenu,     Finestra::Form1, Finestra::Form2,
+    Finestra::Form3,     Finestra::Form4,        Finestra::Form5, Finestra::Form6,
+    Finestra::Form7,     Finestra::PlayerPicker,
 };
 
 const char *windowName(Finestra window);

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
@@ -55,4 +56,13 @@ void MessageBoxDialogs::inform(QWidget *parent, const QString &title, const QStr
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     fitTo(box, parent);
     box.exec();
+}
+
+QString MessageBoxDialogs::chooseFile(QWidget *parent, const QString &title, const QString &filter,
+                                      bool save)
+{
+    // Qt's own dialog, the same on every desktop, where a path can also be typed.
+    const QFileDialog::Options options = QFileDialog::DontUseNativeDialog;
+    return save ? QFileDialog::getSaveFileName(parent, title, QString(), filter, nullptr, options)
+                : QFileDialog::getOpenFileName(parent, title, QString(), filter, nullptr, options);
 }

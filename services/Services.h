@@ -3,6 +3,7 @@
 #include <functional>
 
 class Choices;
+class Classroom;
 class Dialogs;
 class RandomSource;
 class SoundPlayer;
@@ -19,6 +20,8 @@ struct Services
     WindowRegistry &windows;
     Choices &choices;
     Voice &voice;
+    // Who is playing, and where their answers are kept.
+    Classroom &classroom;
     // Ends the program.
     std::function<void()> quit;
 };

@@ -8,7 +8,8 @@
 const char *windowName(Finestra window)
 {
     static constexpr const char *names[] = {
-        "FormAvvio", "FormMenu", "Form1", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7",
+        "FormAvvio", "FormMenu", "Form1", "Form2", "Form3",
+        "Form4",     "Form5",    "Form6", "Form7", "ChiGioca",
     };
     return names[static_cast<int>(window)];
 }
@@ -25,6 +26,7 @@ const char *shownName(Finestra window)
         "Ciclo dei mesi",
         "Ciclo dei giorni",
         "Usa il calendario",
+        "Chi gioca?",
     };
     return names[static_cast<int>(window)];
 }

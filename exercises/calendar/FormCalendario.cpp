@@ -99,8 +99,12 @@ QString FormCalendario::roundOpening() const
 
 void FormCalendario::Calendar1_Click()
 {
+    const CalendarQuestion::Date &asked = question_.DataCercata();
+    const QDate clicked = calendar1_->selectedDate();
     answered(question_.judge(calendar1_->Day(), calendar1_->Month(), calendar1_->Year()),
-             calendar1_->spokenDate(calendar1_->selectedDate()));
+             {QDate(asked.year, asked.month, asked.day).toString(Qt::ISODate),
+              clicked.toString(Qt::ISODate), calendar1_->spokenDate(clicked),
+              calendar1_->byKey() ? Route::Keys : Route::Tap});
 }
 
 void FormCalendario::Label3_Click()

@@ -67,8 +67,10 @@ bool MonthCalendar::eventFilter(QObject *watched, QEvent *event)
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
             // A day out of sight is not answered: the keyboard is brought onto the page first.
-            if (!bringSelectionIntoSight())
+            if (!bringSelectionIntoSight()) {
+                byKey_ = true;
                 emit Click();
+            }
             return true;
         }
     }
@@ -145,5 +147,6 @@ void MonthCalendar::dayClicked(QDate date)
     // The clicked day becomes the calendar's date before anyone hears of it.
     if (selectedDate() != date)
         setSelectedDate(date);
+    byKey_ = false;
     emit Click();
 }

@@ -17,6 +17,8 @@ public:
     qint16 Day() const;
     qint16 Month() const;
     qint16 Year() const;
+    // Whether the last Click came from the keyboard.
+    bool byKey() const { return byKey_; }
 
     static QDate openingDate() { return QDate(2000, 8, 10); }
 
@@ -48,4 +50,6 @@ private:
     void dayClicked(QDate date);
     // False when the selected day is already on the page.
     bool bringSelectionIntoSight();
+
+    bool byKey_ = false;
 };

@@ -33,6 +33,7 @@ public:
 protected:
     void NuovoEsercizio() override;
     Answer dropped(int place, int card) override { return Label3_DragDrop(place, card); }
+    QString nameOfPlace(int place) const override { return round_.nameOf(place); }
     bool countRight() override;
 
 private:

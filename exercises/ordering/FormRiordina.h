@@ -29,6 +29,7 @@ public:
 protected:
     void NuovoEsercizio() override;
     Answer dropped(int place, int card) override { return Label4_DragDrop(place, card); }
+    QString nameOfPlace(int place) const override { return round_.Sequenza().value(place); }
     bool countRight() override { return round_.countPlaced(); }
 
 private:

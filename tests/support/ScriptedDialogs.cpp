@@ -11,3 +11,9 @@ void ScriptedDialogs::inform(QWidget *, const QString &title, const QString &tex
 {
     shown << Shown{title, Icon::Information, text, false};
 }
+
+QString ScriptedDialogs::chooseFile(QWidget *, const QString &, const QString &, bool)
+{
+    // An unscripted file dialog is cancelled.
+    return files_.isEmpty() ? QString() : files_.takeFirst();
+}

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "Choices.h"
+#include "Classroom.h"
 #include "FakeSoundPlayer.h"
 #include "Finestra.h"
+#include "RecordingAnswerLog.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedRandom.h"
 #include "Services.h"
 #include "Voice.h"
 #include "WindowRegistry.h"
 
+#include <QTemporaryDir>
 #include <QWidget>
 
 class FormEsercizio;
@@ -37,7 +40,12 @@ public:
     Choices choices;
     Voice voice{sound, choices};
     int quitRequests = 0;
-    Services services{random, sound, dialogs, windows, choices, voice, [this] { ++quitRequests; }};
+    // A data folder of the test's own, and every answer kept for a child.
+    QTemporaryDir data;
+    QList<KeptAnswer> kept;
+    Classroom classroom{data.path(), [this] { return std::make_unique<RecordingAnswerLog>(kept); }};
+    Services services{random,  sound, dialogs,   windows,
+                      choices, voice, classroom, [this] { ++quitRequests; }};
 
     // Shows a window as the menu would and lets it finish opening.
     QWidget *open(Finestra window);

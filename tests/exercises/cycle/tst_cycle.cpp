@@ -109,8 +109,11 @@ void TestCycle::startPlace()
     QCOMPARE(round.cardMark(k), QStringLiteral("Fatta"));
     // Card j carries the name that belongs on place j, clockwise from the given one.
     QCOMPARE(round.cardText(0), onTop);
-    for (int i = 0; i < n; ++i)
+    QCOMPARE(round.nameOf(0), onTop);
+    for (int i = 0; i < n; ++i) {
         QCOMPARE(round.cardText((k + i) % n), names[i]);
+        QCOMPARE(round.nameOf((k + i) % n), names[i]);
+    }
     for (int j = 0; j < n; ++j) {
         if (j != k)
             QVERIFY(round.placeText(j).isEmpty());

@@ -1,0 +1,146 @@
+#include "PlayerPicker.h"
+
+#include "ChildPictures.h"
+#include "Choices.h"
+#include "Classroom.h"
+#include "Controls.h"
+#include "Design.h"
+#include "DesignScale.h"
+#include "Palette.h"
+#include "Pictures.h"
+#include "Services.h"
+#include "SoundPlayer.h"
+#include "WindowRegistry.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+
+// The window has the menu's designed size.
+const QSize designed = Design::size(9690, 8520);
+const QRect title = Design::rect(240, 120, 9210, 840);
+const QRect pictures = Design::rect(240, 1080, 9210, 7320);
+constexpr int gap = 6;
+
+} // namespace
+
+int PlayerPicker::columnsFor(int count, const QSize &area)
+{
+    int best = 1;
+    double bestSide = 0;
+    for (int columns = 1; columns <= count; ++columns) {
+        const int rows = (count + columns - 1) / columns;
+        const double side = std::min(double(area.width()) / columns, double(area.height()) / rows);
+        if (side > bestSide) {
+            bestSide = side;
+            best = columns;
+        }
+    }
+    return best;
+}
+
+QList<QRect> PlayerPicker::grid(int count, const QRect &area)
+{
+    QList<QRect> cells;
+    if (count <= 0)
+        return cells;
+    const int best = columnsFor(count, area.size());
+    const int rows = (count + best - 1) / best;
+    const int width = area.width() / best;
+    const int height = area.height() / rows;
+    for (int i = 0; i < count; ++i)
+        cells << QRect(area.left() + (i % best) * width + gap / 2,
+                       area.top() + (i / best) * height + gap / 2, width - gap, height - gap);
+    return cells;
+}
+
+PlayerPicker::PlayerPicker(const Services &services, QWidget *parent)
+    : ColouredWidget(parent), services_(services)
+{
+    setWindowTitle(QString());
+    DesignScale::install(this, designed);
+    setColour(Palette::drawColour(services_.random));
+    Controls::label(this, {QStringLiteral("Titolo"), QStringLiteral("Chi gioca?"),
+                           Design::arialBold(28), Palette::cyan(), title, true, Qt::AlignCenter});
+
+    struct Player
+    {
+        QString id, name, picture, spoken;
+    };
+    QList<Player> players;
+    for (const Child &child : services_.classroom.children()) {
+        const ChildPicture *picture = ChildPictures::find(child.picture);
+        players.append({child.id, child.name, picture ? picture->resource : Pictures::smilingFace(),
+                        picture ? picture->spoken : QString()});
+    }
+    players.append({QString(), QStringLiteral("Ospite"), Pictures::smilingFace(), QString()});
+
+    const QList<QRect> cells = grid(int(players.size()), pictures);
+    columns_ = columnsFor(int(players.size()), pictures.size());
+    const QFont font = Design::arialBold(12);
+    const int nameHeight = QFontMetrics(font).height();
+    for (qsizetype i = 0; i < players.size(); ++i) {
+        const Player &player = players[i];
+        const QRect &cell = cells[i];
+        const QString shown =
+            QFontMetrics(font).elidedText(player.name, Qt::ElideRight, cell.width() - 8);
+        QToolButton *button = Controls::pictureButton(
+            this, {QStringLiteral("Giocatore(%1)").arg(i), shown, font, QColor(), cell},
+            Pictures::icon(player.picture),
+            std::min(cell.width() - 12, cell.height() - nameHeight - 16));
+        button->setAccessibleName(player.name);
+        button->setAccessibleDescription(player.spoken);
+        button->setToolTip(player.name);
+        const QString id = player.id;
+        connect(button, &QToolButton::clicked, this, [this, id] { pick(id); });
+        buttons_ << button;
+    }
+    DesignScale::of(this)->capture();
+    // The child who played last in this run starts where they were.
+    const QString last =
+        services_.classroom.player() ? services_.classroom.player()->id : QString();
+    for (qsizetype i = 0; i < players.size(); ++i) {
+        if (services_.classroom.picked() && players[i].id == last)
+            buttons_[i]->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void PlayerPicker::keyPressEvent(QKeyEvent *event)
+{
+    const qsizetype at = buttons_.indexOf(qobject_cast<QToolButton *>(focusWidget()));
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        step = -1;
+        break;
+    case Qt::Key_Right:
+        step = 1;
+        break;
+    case Qt::Key_Up:
+        step = -columns_;
+        break;
+    case Qt::Key_Down:
+        step = columns_;
+        break;
+    default:
+        ColouredWidget::keyPressEvent(event);
+        return;
+    }
+    const qsizetype next = at < 0 ? 0 : at + step;
+    if (next >= 0 && next < buttons_.size())
+        buttons_[next]->setFocus(Qt::TabFocusReason);
+}
+
+void PlayerPicker::pick(const QString &childId)
+{
+    services_.classroom.play(childId);
+    const QString spoken = services_.classroom.spokenName(childId, services_.choices.language());
+    if (services_.choices.voiceOn() && !spoken.isEmpty())
+        services_.sound.speak({spoken});
+    services_.windows.show(Finestra::FormMenu);
+    services_.windows.close(Finestra::PlayerPicker);
+}

@@ -1,0 +1,74 @@
+#include "ClassList.h"
+#include "ClassWindow.h"
+#include "DisplayCheck.h"
+#include "MessageBoxDialogs.h"
+#include "ResultsCsv.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QLocale>
+#include <QStandardPaths>
+#include <QStyleFactory>
+
+#include <cstdio>
+
+namespace {
+
+QString dataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+// For the school's technician: every kept answer as CSV, with no display.
+int exportResults(const QString &csvPath)
+{
+    const QString folder = dataFolder();
+    QHash<QString, QString> names;
+    const ClassList list(folder);
+    for (const Child &child : list.children())
+        names.insert(child.id, child.name);
+    QString error;
+    if (!ResultsCsv::exportFolder(folder, csvPath, names, &error)) {
+        std::fprintf(stderr, "tempiolo: %s\n", qPrintable(error));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const QStringList arguments = [&] {
+        QStringList all;
+        for (int i = 0; i < argc; ++i)
+            all << QString::fromLocal8Bit(argv[i]);
+        return all;
+    }();
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--esporta-risultati")); at > 0) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Tempiolo"));
+        if (at + 1 >= arguments.size()) {
+            std::fprintf(stderr, "tempiolo: --esporta-risultati vuole il nome del file CSV\n");
+            return 2;
+        }
+        return exportResults(arguments[at + 1]);
+    }
+
+    QString problem;
+    if (!DisplayCheck::displayAvailable(&problem)) {
+        std::fprintf(stderr, "tempiolo: %s\n", qPrintable(problem));
+        return 2;
+    }
+    DisplayCheck::guardOpening();
+    QApplication app(argc, argv);
+    DisplayCheck::openingDone();
+    QApplication::setApplicationName(QStringLiteral("Tempiolo"));
+    QApplication::setDesktopFileName(QStringLiteral("tempiolo"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    MessageBoxDialogs dialogs;
+    ClassWindow window(dataFolder(), dialogs);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,57 @@
+#include "Classroom.h"
+
+#include "AnswerLog.h"
+#include "ClassList.h"
+#include "KeptAnswer.h"
+
+#include <QFileInfo>
+#include <QSysInfo>
+
+Classroom::Classroom(const QString &folder, LogFactory openLog)
+    : folder_(folder), openLog_(std::move(openLog))
+{
+}
+
+Classroom::~Classroom() = default;
+
+bool Classroom::refresh()
+{
+    // Without a class file there is nothing to read, and nothing is made.
+    if (!QFileInfo::exists(folder_ + QStringLiteral("/classe.json"))) {
+        list_.reset();
+        return false;
+    }
+    list_ = std::make_unique<ClassList>(folder_);
+    return !list_->children().isEmpty();
+}
+
+QList<Child> Classroom::children() const
+{
+    return list_ ? list_->children() : QList<Child>();
+}
+
+QString Classroom::spokenName(const QString &id, const QString &language) const
+{
+    return list_ ? list_->spokenNameFile(id, language) : QString();
+}
+
+void Classroom::play(const QString &childId)
+{
+    picked_ = true;
+    player_.reset();
+    if (const Child *child = list_ ? list_->child(childId) : nullptr)
+        player_ = *child;
+    // Opened now, so that the first answer does not wait for it.
+    if (player_ && !log_ && openLog_)
+        log_ = openLog_();
+}
+
+void Classroom::keep(KeptAnswer answer)
+{
+    if (!player_ || !log_)
+        return;
+    answer.when = QDateTime::currentDateTime();
+    answer.child = player_->id;
+    answer.computer = QSysInfo::machineHostName();
+    log_->keep(answer);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "Child.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class AnswerLog;
+class ClassList;
+struct KeptAnswer;
+
+// The class this computer plays for, when the teacher has set one up: its
+// children, who is playing now, and where their answers are kept. With no
+// class set up the class file is only looked for, and nothing is written.
+class Classroom
+{
+public:
+    using LogFactory = std::function<std::unique_ptr<AnswerLog>()>;
+
+    // `folder`: the data folder. `openLog` makes the answer log the first
+    // time a child of the class plays, not before: it loads Qt SQL.
+    Classroom(const QString &folder, LogFactory openLog);
+    ~Classroom();
+
+    // Reads the class file again, which the teacher may have changed since;
+    // true when the class has children.
+    bool refresh();
+    QList<Child> children() const;
+    // The recording that says a child's name in `language`, or "".
+    QString spokenName(const QString &id, const QString &language) const;
+
+    // Who plays from now on: a child of the class by id, or a guest ("").
+    void play(const QString &childId);
+    // Whether "Chi gioca?" has been answered in this run.
+    bool picked() const { return picked_; }
+    // The child playing; none for a guest.
+    const std::optional<Child> &player() const { return player_; }
+
+    // Keeps one answer of the child playing, with the time, the child and
+    // the computer; a guest's answers are not kept.
+    void keep(KeptAnswer answer);
+
+private:
+    QString folder_;
+    LogFactory openLog_;
+    std::unique_ptr<ClassList> list_;
+    std::optional<Child> player_;
+    bool picked_ = false;
+    std::unique_ptr<AnswerLog> log_;
+};
