@@ -20,10 +20,10 @@
 
 namespace {
 
-// The window has the menu's designed size.
-const QSize designed = Design::size(9690, 8520);
+// As wide as the menu, a little taller, for the pictures.
+const QSize designed = Design::size(9690, 9000);
 const QRect title = Design::rect(240, 120, 9210, 840);
-const QRect pictures = Design::rect(240, 1080, 9210, 7320);
+const QRect pictures = Design::rect(240, 1080, 9210, 7800);
 constexpr int gap = 6;
 
 } // namespace

@@ -1,13 +1,18 @@
 #include "Controls.h"
 #include "Counts.h"
+#include "DropLabel.h"
+#include "Drops.h"
 #include "FormEsercizio.h"
 #include "Modulo1.h"
+#include "PickUp.h"
+#include "PlayerPicker.h"
 #include "TestProgram.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
@@ -43,6 +48,10 @@ private slots:
     void startScreenLoadSetsWaitingAndColour_data();
     void startScreenLoadSetsWaitingAndColour();
     void avvioShowsMenuWaitingOptionSelected();
+    void whoPlays_data();
+    void whoPlays();
+    void whoPlaysGrid_data();
+    void whoPlaysGrid();
     void menuDesign();
     void menuOptionsTakeTheWindowColour();
     void optionClickSetsWaiting();
@@ -110,6 +119,95 @@ void TestShell::avvioShowsMenuWaitingOptionSelected()
     QVERIFY(!option(menu, 0)->isChecked());
     QCOMPARE(option(menu, 1)->text(),
              QStringLiteral("attende la pressione del bottone per proseguire"));
+}
+
+void TestShell::whoPlays_data()
+{
+    // The children of the class ("" none), and whom "Chi gioca?" is answered with.
+    QTest::addColumn<QStringList>("children");
+    QTest::addColumn<int>("picked");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("no class") << QStringList() << -1 << false;
+    QTest::newRow("a child of the class")
+        << QStringList{QStringLiteral("Marco"), QStringLiteral("Niccolò")} << 1 << true;
+    QTest::newRow("a guest") << QStringList{QStringLiteral("Marco")} << 1 << false;
+}
+
+void TestShell::whoPlays()
+{
+    QFETCH(QStringList, children);
+    QFETCH(int, picked);
+    QFETCH(bool, kept);
+    TestProgram program;
+    if (!children.isEmpty())
+        program.playAs(children);
+    // A teacher's own recording of each name ("Niccolò" is niccolo.wav).
+    const QString recordings = program.data.path() + QStringLiteral("/voci/it/");
+    QVERIFY(QDir().mkpath(recordings));
+    for (const QString &child : children)
+        QVERIFY(QFile::copy(Modulo1::soundPath(QStringLiteral("no.wav")),
+                            recordings + program.voice.clipOf(child) + QStringLiteral(".wav")));
+    program.sound.spoken.clear();
+    button(program.open(Finestra::FormAvvio), "Command1")->click();
+    TestProgram::settle();
+    if (children.isEmpty()) {
+        // Everything as without classes: the menu, no player shown, nothing written.
+        QCOMPARE(program.openWindows(), only(Finestra::FormMenu));
+        QVERIFY(!button(program.windows.window(Finestra::FormMenu), "Giocatore"));
+        QCOMPARE(QDir(program.data.path()).entryList(QDir::Files), QStringList());
+        return;
+    }
+    QCOMPARE(program.openWindows(), only(Finestra::PlayerPicker));
+    QWidget *picker = program.windows.window(Finestra::PlayerPicker);
+    // Every child and the guest, named for screen readers as shown.
+    QAbstractButton *pick = button(picker, qPrintable(QStringLiteral("Giocatore(%1)").arg(picked)));
+    QCOMPARE(picker->findChildren<QAbstractButton *>().size(), children.size() + 1);
+    const QString name = kept ? children[picked] : QStringLiteral("Ospite");
+    QCOMPARE(pick->accessibleName(), name);
+    QTest::keyClick(pick, Qt::Key_Return);
+    TestProgram::settle();
+    QCOMPARE(program.openWindows(), only(Finestra::FormMenu));
+    QWidget *menu = program.windows.window(Finestra::FormMenu);
+    QCOMPARE(button(menu, "Giocatore")->text(), name);
+    // The child's name is said, in the teacher's recording; a guest's is not.
+    QCOMPARE(program.sound.spoken,
+             kept ? QList<QStringList>{{recordings + QStringLiteral("niccolo.wav")}}
+                  : QList<QStringList>());
+    QWidget *exercise = program.open(Finestra::Form1);
+    Drops::dropName(Drops::pickUpOf(exercise)->places().constFirst(), 0);
+    QCOMPARE(program.kept.size(), int(kept));
+    // The next child takes over from the menu.
+    program.windows.close(Finestra::Form1);
+    button(program.open(Finestra::FormMenu), "Giocatore")->click();
+    TestProgram::settle();
+    QCOMPARE(program.openWindows(), only(Finestra::PlayerPicker));
+}
+
+void TestShell::whoPlaysGrid_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("columns");
+    QTest::newRow("one child and the guest") << 2 << 2;
+    QTest::newRow("seven") << 7 << 3;
+    QTest::newRow("a class of 25 and the guest") << 26 << 6;
+    QTest::newRow("every picture taken and the guest") << 37 << 7;
+}
+
+void TestShell::whoPlaysGrid()
+{
+    QFETCH(int, count);
+    QFETCH(int, columns);
+    const QRect area(16, 72, 614, 520);
+    QCOMPARE(PlayerPicker::columnsFor(count, area.size()), columns);
+    const QList<QRect> cells = PlayerPicker::grid(count, area);
+    QCOMPARE(cells.size(), count);
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        QVERIFY(area.contains(cells[i]));
+        // Large enough to tap, and apart from each other.
+        QVERIFY(cells[i].width() >= 70 && cells[i].height() >= 70);
+        for (qsizetype j = 0; j < i; ++j)
+            QVERIFY(!cells[i].intersects(cells[j]));
+    }
 }
 
 void TestShell::menuDesign()

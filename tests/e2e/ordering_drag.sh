@@ -94,4 +94,27 @@ e2e_shot
 e2e_check "MONDAY lands on the first place" test "$(e2e_plain "$(e2e_read 196 7 167 25)")" = monday
 e2e_check "Esatti reads 1" test "$(e2e_read_number 512 96 65 41)" = 1
 
+# A child of a class picks their picture on "Chi gioca?", answers, and the
+# program is killed (kill -9) right after the answer: the export holds it.
+kill "$E2E_APP_PID" && wait "$E2E_APP_PID" 2>/dev/null
+mkdir -p "$E2E_TMP/data/Tempiolo"
+printf '{"format":1,"children":[{"id":"4b0e2f6a-9d1c-4e2b-8f00-0a1b2c3d4e5f","name":"Niccolò","picture":"gatto"}]}\n' \
+    >"$E2E_TMP/data/Tempiolo/classe.json"
+e2e_start_app "$APP"
+e2e_wait_window 653 642 && e2e_click_window 307 347
+e2e_wait_window 646 600 || { e2e_fail "Avvio leads to Chi gioca?"; e2e_finish; }
+e2e_shot
+e2e_click_window 169 332
+e2e_wait_window 646 568 || { e2e_fail "picking a child leads to the menu"; e2e_finish; }
+e2e_click_window 156 48
+e2e_wait_exercise 687 513 || { e2e_fail "the menu opens the exercise for the child"; e2e_finish; }
+e2e_shot
+read_rows
+E2E_AFTER_DROP=0 drag_day_to 0 $place_centre_x "$(place_y 0)"
+kill -9 "$E2E_APP_PID"
+XDG_DATA_HOME="$E2E_TMP/data" "$APP" --esporta-risultati "$E2E_TMP/risultati.csv"
+e2e_check "the export holds the answer given just before the kill" \
+    grep -qi "^[0-9-]* [0-9:]*;Niccolò;.*;Riordina i giorni (1);en;monday;monday;sì;trascinamento;" \
+    "$E2E_TMP/risultati.csv"
+
 e2e_finish

@@ -1,4 +1,3 @@
-#include "Narrator.h"
 #include "DragLabel.h"
 #include "DragPayload.h"
 #include "DropLabel.h"
@@ -6,6 +5,7 @@
 #include "Focusable.h"
 #include "FormEsercizio.h"
 #include "Modulo1.h"
+#include "Narrator.h"
 #include "PickUp.h"
 #include "TestProgram.h"
 #include "Voice.h"
@@ -354,11 +354,25 @@ void TestDragDrop::everyRouteGivesTheDropsOutcome()
     QStringList byDrag;
     for (Route route : everyRoute) {
         TestProgram program;
+        const QString child = program.playAs({QStringLiteral("Niccolò")}).constFirst();
         program.random.script({0.37});
         auto *shown = program.open<FormEsercizio>(window);
         answer(shown, kind, route);
         if (QTest::currentTestFailed())
             return;
+        // The answer kept for the child: what the route did, named as it is;
+        // a card out of play is no answer at all.
+        const bool judged = kind != QLatin1String("placed or hidden");
+        const bool setUp = kind == QLatin1String("filled") || !judged;
+        QCOMPARE(program.kept.size(), int(setUp) + int(judged));
+        const KeptAnswer &kept = program.kept.last();
+        QCOMPARE(kept.child, child);
+        QCOMPARE(kept.exercise, QString::fromUtf8(shownName(window)));
+        QCOMPARE(kept.language, QStringLiteral("it"));
+        QCOMPARE(kept.route, routeName(judged ? route : Route::Drag));
+        QCOMPARE(kept.right, kind == QLatin1String("right") || !judged);
+        QCOMPARE(kept.asked == kept.given, kept.right);
+        QVERIFY(!kept.asked.isEmpty() && !kept.given.isEmpty());
         const QStringList seen = outcome(shown, program);
         if (route == Route::Drag) {
             byDrag = seen;

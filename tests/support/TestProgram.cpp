@@ -1,6 +1,7 @@
 #include "TestProgram.h"
 
 #include "AccessibleFactory.h"
+#include "ClassList.h"
 #include "Modulo1.h"
 #include "Program.h"
 
@@ -54,6 +55,19 @@ void TestProgram::settle()
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+QStringList TestProgram::playAs(const QStringList &names)
+{
+    QStringList ids;
+    {
+        ClassList list(data.path());
+        for (const QString &name : names)
+            ids << list.add(name).id;
+    }
+    classroom.refresh();
+    classroom.play(ids.value(0));
+    return ids;
 }
 
 QList<Finestra> TestProgram::openWindows() const

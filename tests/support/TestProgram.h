@@ -54,4 +54,7 @@ public:
     static void settle();
 
     QList<Finestra> openWindows() const;
+    // Sets up a class with these children, in the test's data folder, and
+    // lets the first one play; returns their ids.
+    QStringList playAs(const QStringList &names);
 };

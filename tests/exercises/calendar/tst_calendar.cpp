@@ -329,6 +329,7 @@ void TestCalendar::dayClickJudgesTheDate()
     QFETCH(int, key);
     QFETCH(QString, heard);
     TestProgram program;
+    program.playAs({QStringLiteral("Anna")});
     // 5 March 2001.
     program.random.script({0.5, 2.0 / 12 + 1e-9, 4.0 / 31 + 1e-9});
     Calendar c(program.open<FormCalendario>(Finestra::Form7));
@@ -346,6 +347,11 @@ void TestCalendar::dayClickJudgesTheDate()
     }
     QCOMPARE(answers.size(), 1);
     QCOMPARE(passedOn.size(), 0);
+    // Kept as dates, with the way the day was chosen.
+    QCOMPARE(program.kept.size(), 1);
+    QCOMPARE(program.kept[0].asked, QStringLiteral("2001-03-05"));
+    QCOMPARE(program.kept[0].given, clicked.toString(Qt::ISODate));
+    QCOMPARE(program.kept[0].route, QLatin1String(key ? "tastiera" : "tocco"));
     QCOMPARE(c.calendar()->selectedDate(), clicked);
     QCOMPARE(Modulo1::NumEsatti, qint16(right ? 1 : 0));
     QCOMPARE(Modulo1::NumErrati, qint16(right ? 0 : 1));

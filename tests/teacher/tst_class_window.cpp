@@ -1,0 +1,146 @@
+#include "ClassList.h"
+#include "ClassWindow.h"
+#include "KeptAnswer.h"
+#include "ResultsFiles.h"
+#include "ScriptedDialogs.h"
+#include "SqliteAnswerLog.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+
+// Every byte of every file the program keeps in the folder.
+QByteArray everyByte(const QString &folder)
+{
+    QByteArray all;
+    QDirIterator files(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        if (file.open(QIODevice::ReadOnly))
+            all += file.readAll();
+    }
+    return all;
+}
+
+void keepAnswers(const QString &folder, const QString &child, const QString &given, int count)
+{
+    SqliteAnswerLog log(folder, QStringLiteral("pc1"));
+    for (int i = 0; i < count; ++i)
+        log.keep({QDateTime::currentDateTime(), child, QStringLiteral("pc1"),
+                  QStringLiteral("Riordina i mesi (1)"), QStringLiteral("it"),
+                  QStringLiteral("LUGLIO"), given, false, QStringLiteral("tocco"), 2.5});
+    QVERIFY(log.flush());
+}
+
+} // namespace
+
+class TestClassWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void addingAName_data();
+    void addingAName();
+    void removal_data();
+    void removal();
+    void problemsAreTold();
+};
+
+void TestClassWindow::addingAName_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("children");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("a new name") << "Niccolò" << 2 << false;
+    QTest::newRow("blanks only") << "   " << 1 << true;
+    QTest::newRow("taken, another case") << "marco" << 1 << true;
+    QTest::newRow("too long") << QString(41, QLatin1Char('a')) << 1 << true;
+    QTest::newRow("a name holding ;") << "Rossi; Anna" << 2 << false;
+}
+
+void TestClassWindow::addingAName()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, children);
+    QFETCH(bool, refused);
+    QTemporaryDir folder;
+    ClassList(folder.path()).add(QStringLiteral("Marco"));
+    ScriptedDialogs dialogs;
+    ClassWindow window(folder.path(), dialogs);
+    auto *name = window.findChild<QLineEdit *>(QStringLiteral("nuovoNome"));
+    // Typed and Enter, as the teacher does.
+    name->insert(typed);
+    QTest::keyClick(name, Qt::Key_Return);
+    QCOMPARE(window.findChild<QListWidget *>(QStringLiteral("bambini"))->count(), children);
+    QCOMPARE(ClassList(folder.path()).children().size(), children);
+    // A refusal is said in a box, so it is heard; the name stays to be corrected.
+    QCOMPARE(dialogs.shown.size(), int(refused));
+    QCOMPARE(name->text().isEmpty(), !refused);
+}
+
+void TestClassWindow::removal_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("answered Sì") << true;
+    QTest::newRow("answered No") << false;
+}
+
+void TestClassWindow::removal()
+{
+    QFETCH(bool, yes);
+    QTemporaryDir folder;
+    QString zebedeo;
+    {
+        ClassList list(folder.path());
+        list.add(QStringLiteral("Anna"));
+        zebedeo = list.add(QStringLiteral("Zebedeo Quintilio")).id;
+    }
+    // Their answers, with a given name no one else gave.
+    keepAnswers(folder.path(), zebedeo, QStringLiteral("SETTEMBREX"), 40);
+    ScriptedDialogs dialogs;
+    dialogs.setNextAnswer(yes);
+    ClassWindow window(folder.path(), dialogs);
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("bambini"));
+    list->setCurrentRow(1);
+    window.findChild<QPushButton *>(QStringLiteral("togli"))->click();
+    QVERIFY(dialogs.shown.value(0).text.contains(QStringLiteral("Zebedeo Quintilio")));
+    QCOMPARE(list->count(), yes ? 1 : 2);
+    // Gone for good: no byte of the name, the id or their answers in any file.
+    const QByteArray kept = everyByte(folder.path());
+    for (const QByteArray &trace :
+         {QByteArray("Zebedeo"), zebedeo.toUtf8(), QByteArray("SETTEMBREX")})
+        QCOMPARE(kept.contains(trace), !yes);
+    QVERIFY(kept.contains("Anna"));
+}
+
+void TestClassWindow::problemsAreTold()
+{
+    QTemporaryDir folder;
+    ClassList(folder.path()).add(QStringLiteral("Anna"));
+    QFile aside(folder.filePath(QStringLiteral("risultati-pc1.danneggiato-2026-12-09.sqlite")));
+    QVERIFY(aside.open(QIODevice::WriteOnly));
+    aside.close();
+    QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+    ScriptedDialogs dialogs;
+    ClassWindow window(folder.path(), dialogs);
+    const QString told = window.findChild<QLabel *>(QStringLiteral("problemi"))->text();
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY2(told.contains(QStringLiteral("risultati-pc1.danneggiato-2026-12-09.sqlite")),
+             qPrintable(told));
+    // Root writes anywhere: the folder's rule is only seen by other users.
+    if (getuid() != 0)
+        QVERIFY2(told.contains(QStringLiteral("non si può scrivere")), qPrintable(told));
+}
+
+QTEST_MAIN(TestClassWindow)
+#include "tst_class_window.moc"
