@@ -75,6 +75,10 @@ echo "| Peak RSS, offscreen | $((off_fkb / 1024)) MB | $((off_akb / 1024)) MB | 
 r=$(ratio "$x_fkb" "$x_akb")
 echo "| Peak RSS, Xvfb | $((x_fkb / 1024)) MB | $((x_akb / 1024)) MB | $r | ≤ 1.25 ($(verdict "$r" 1.25)) |"
 
+sql=$(ldd "$app" | grep -c 'libQt6Sql' || true)
+echo
+echo "Qt SQL among the libraries the program starts with: $([ "$sql" -eq 0 ] && echo none || echo "$sql (it should be none)"); it comes with \`libtempiolo-risultati.so\`, loaded only when a child of a class is picked."
+
 echo
 echo "## Inside the program (offscreen, each timing includes the repaint it causes)"
 echo
@@ -89,15 +93,16 @@ awk '
         value[window, what] = $5 " / " $8; next
     }
     END {
-        print "| Window | Open (ms) | Lay out at 3840 × 2160 (ms) | Paint at 3840 × 2160 (ms) | New round (ms) | Wrong drop (ms) | Right drop, median / max (ms) | Round-completing drop, automatic, median / max (ms) |"
-        print "|---|---|---|---|---|---|---|---|"
-        n = split("FormAvvio FormMenu Form1 Form2 Form3 Form4 Form5 Form6 Form7", order, " ")
+        print "| Window | Open (ms) | Lay out at 3840 × 2160 (ms) | Paint at 3840 × 2160 (ms) | New round (ms) | Wrong drop (ms) | Right drop, median / max (ms) | Right drop, a child's answers kept, median / max (ms) | Round-completing drop, automatic, median / max (ms) |"
+        print "|---|---|---|---|---|---|---|---|---|"
+        n = split("FormAvvio FormMenu ChiGioca Form1 Form2 Form3 Form4 Form5 Form6 Form7", order, " ")
         for (i = 1; i <= n; ++i) {
             w = order[i]
-            printf "| %s | %s | %s | %s | %s | %s | %s | %s |\n", w, value[w, "openWindow"], value[w, "layOutAt4K"], value[w, "paintAt4K"],
+            printf "| %s | %s | %s | %s | %s | %s | %s | %s | %s |\n", w, value[w, "openWindow"], value[w, "layOutAt4K"], value[w, "paintAt4K"],
                 (value[w, "newRound"] == "" ? "-" : value[w, "newRound"]),
                 (value[w, "wrongDrop"] == "" ? "-" : value[w, "wrongDrop"]),
                 (value[w, "right-drop"] == "" ? "-" : value[w, "right-drop"]),
+                (value[w, "right-drop-kept"] == "" ? "-" : value[w, "right-drop-kept"]),
                 (value[w, "completing-drop"] == "" ? "-" : value[w, "completing-drop"])
         }
     }' "$tmp/handlers.txt"

@@ -9,6 +9,7 @@
 #include "FormRiordina.h"
 #include "Modulo1.h"
 #include "MonthCalendar.h"
+#include "SqliteAnswerLog.h"
 #include "TestProgram.h"
 #include "WindowScale.h"
 
@@ -224,7 +225,12 @@ void BenchHandlers::wrongDrop()
 
 void BenchHandlers::handlersOneByOne_data()
 {
-    exerciseRows();
+    QTest::addColumn<Finestra>("window");
+    QTest::addColumn<bool>("kept");
+    for (Finestra w : exerciseWindows) {
+        QTest::addRow("%s", windowName(w)) << w << false;
+        QTest::addRow("%s, a child's answers kept", windowName(w)) << w << true;
+    }
 }
 
 // Right drops, wrong drops and round-completing drops change the round, so
@@ -232,7 +238,15 @@ void BenchHandlers::handlersOneByOne_data()
 void BenchHandlers::handlersOneByOne()
 {
     QFETCH(Finestra, window);
+    QFETCH(bool, kept);
     BenchProgram program;
+    if (kept) {
+        // A child of a class plays: every answer goes to the SQLite file.
+        program.openLog = [&program] {
+            return std::make_unique<SqliteAnswerLog>(program.data.path(), QStringLiteral("bench"));
+        };
+        program.playAs({QStringLiteral("Niccolò")});
+    }
     Modulo1::AttendiAvanti = false;
     auto *w = program.open<FormEsercizio>(window);
     std::vector<double> right, wrong, completing;
@@ -254,9 +268,9 @@ void BenchHandlers::handlersOneByOne()
     const auto report = [&](const char *what, const std::vector<double> &times) {
         if (times.empty())
             return;
-        std::printf("handler %s %s: median %.3f ms, max %.3f ms over %zu\n", windowName(window),
-                    what, median(times), *std::max_element(times.begin(), times.end()),
-                    times.size());
+        std::printf("handler %s %s%s: median %.3f ms, max %.3f ms over %zu\n", windowName(window),
+                    what, kept ? "-kept" : "", median(times),
+                    *std::max_element(times.begin(), times.end()), times.size());
         QVERIFY2(median(times) < 2.0, what);
     };
     report("right-drop", right);

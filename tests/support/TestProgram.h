@@ -43,7 +43,13 @@ public:
     // A data folder of the test's own, and every answer kept for a child.
     QTemporaryDir data;
     QList<KeptAnswer> kept;
-    Classroom classroom{data.path(), [this] { return std::make_unique<RecordingAnswerLog>(kept); }};
+    // Where a child's answers go: into `kept`, unless a test opens a log of its own.
+    std::function<std::unique_ptr<AnswerLog>()> openLog;
+    Classroom classroom{data.path(), [this]() -> std::unique_ptr<AnswerLog> {
+                            if (openLog)
+                                return openLog();
+                            return std::make_unique<RecordingAnswerLog>(kept);
+                        }};
     Services services{random,  sound, dialogs,   windows,
                       choices, voice, classroom, [this] { ++quitRequests; }};
 
