@@ -1,0 +1,485 @@
+#include "CalendarMistakes.h"
+#include "ResultsAnalysis.h"
+#include "ResultsFolder.h"
+#include "SqliteAnswerLog.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QDate today(2026, 12, 9);
+const QString months1 = QStringLiteral("Riordina i mesi (1)");
+const QString cycleMonths = QStringLiteral("Ciclo dei mesi");
+const QString days1 = QStringLiteral("Riordina i giorni (1)");
+const QString cycleDays = QStringLiteral("Ciclo dei giorni");
+const QString calendar = QStringLiteral("Usa il calendario");
+const QString niccolo = QStringLiteral("3f1c0a52-8d4e-4b71-9a26-c5e0f1d2b3a4");
+const QString giulia = QStringLiteral("b8e2d4f6-1a3c-4e5b-8d7f-0a9b1c2d3e4f");
+
+KeptAnswer kept(const QString &exercise, const QString &asked, const QString &given,
+                const QString &language = QStringLiteral("it"), const QDate &day = today,
+                const QString &child = niccolo)
+{
+    KeptAnswer answer;
+    answer.when = QDateTime(day, QTime(10, 15), Qt::OffsetFromUTC, 3600);
+    answer.child = child;
+    answer.computer = QStringLiteral("pc-aula-1");
+    answer.exercise = exercise;
+    answer.language = language;
+    answer.asked = asked;
+    answer.given = given;
+    answer.right = asked == given;
+    answer.route = QStringLiteral("tocco");
+    answer.seconds = 3;
+    return answer;
+}
+
+// "en:JULY>JUNE" is an answer in English: JULY put on JUNE's place.
+QList<KeptAnswer> drops(const QStringList &written)
+{
+    QList<KeptAnswer> answers;
+    for (const QString &drop : written) {
+        const QString language = drop.section(u':', 0, 0);
+        const QString names = drop.section(u':', 1);
+        answers.append(kept(months1, names.section(u'>', 0, 0), names.section(u'>', 1), language));
+    }
+    return answers;
+}
+
+ResultsAnalysis everything(const QList<KeptAnswer> &answers)
+{
+    return ResultsAnalysis(answers, ResultsPeriod(ResultsPeriod::Everything, today));
+}
+
+QStringList wordsOf(const QList<ConfusedPair> &pairs)
+{
+    QStringList words;
+    for (const ConfusedPair &pair : pairs)
+        words.append(pair.words());
+    return words;
+}
+
+} // namespace
+
+// A tally as a failing comparison prints it.
+char *toString(const Tally &tally)
+{
+    return QTest::toString(QStringLiteral("%1 of %2").arg(tally.right).arg(tally.answers));
+}
+
+class TestResultsAnalysis : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void confusion_data();
+    void confusion();
+    void pairs_data();
+    void pairs();
+    void calendarKind_data();
+    void calendarKind();
+    void calendarCountsOnlyWrongDays();
+    void period_data();
+    void period();
+    void periodLeavesLastPlayed();
+    void tallies();
+    void twoComputersOneChild();
+};
+
+void TestResultsAnalysis::confusion_data()
+{
+    QTest::addColumn<QString>("exercise");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("map"); // "mesi", "giorni" or "" for none
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+
+    QTest::newRow("cards") << months1 << "it"
+                           << "LUGLIO"
+                           << "GIUGNO"
+                           << "mesi" << 6 << 5;
+    QTest::newRow("calendar's form") << cycleMonths << "it"
+                                     << "Luglio"
+                                     << "Giugno"
+                                     << "mesi" << 6 << 5;
+    QTest::newRow("English") << months1 << "en"
+                             << "JULY"
+                             << "JUNE"
+                             << "mesi" << 6 << 5;
+    QTest::newRow("English, written as the calendar does") << cycleMonths << "en"
+                                                           << "December"
+                                                           << "January"
+                                                           << "mesi" << 11 << 0;
+    QTest::newRow("right, on the diagonal") << months1 << "it"
+                                            << "GENNAIO"
+                                            << "GENNAIO"
+                                            << "mesi" << 0 << 0;
+    QTest::newRow("forms mixed") << months1 << "it"
+                                 << "GENNAIO"
+                                 << "January"
+                                 << "mesi" << 0 << 0;
+    QTest::newRow("blanks around") << months1 << "it"
+                                   << " MARZO"
+                                   << "MARZO "
+                                   << "mesi" << 2 << 2;
+    QTest::newRow("day cards") << days1 << "it"
+                               << "lunedì"
+                               << "martedì"
+                               << "giorni" << 0 << 1;
+    QTest::newRow("cycle of the days") << cycleDays << "it"
+                                       << "Domenica"
+                                       << "Sabato"
+                                       << "giorni" << 6 << 5;
+    QTest::newRow("English days") << days1 << "en"
+                                  << "MONDAY"
+                                  << "SUNDAY"
+                                  << "giorni" << 0 << 6;
+    QTest::newRow("upper case with accent") << days1 << "it"
+                                            << "MARTEDÌ"
+                                            << "LUNEDÌ"
+                                            << "giorni" << 1 << 0;
+    QTest::newRow("Sunday right") << cycleDays << "it"
+                                  << "domenica"
+                                  << "Domenica"
+                                  << "giorni" << 6 << 6;
+    QTest::newRow("unknown card") << months1 << "it"
+                                  << "PIPPO"
+                                  << "GIUGNO"
+                                  << "" << 0 << 0;
+    QTest::newRow("unknown place") << months1 << "it"
+                                   << "LUGLIO"
+                                   << "GIUGNIO"
+                                   << "" << 0 << 0;
+    QTest::newRow("empty place") << months1 << "it"
+                                 << "LUGLIO"
+                                 << ""
+                                 << "" << 0 << 0;
+    QTest::newRow("accent left out") << days1 << "it"
+                                     << "lunedi"
+                                     << "martedì"
+                                     << "" << 0 << 0;
+    QTest::newRow("a month on a day's place") << months1 << "it"
+                                              << "LUGLIO"
+                                              << "lunedì"
+                                              << "" << 0 << 0;
+    QTest::newRow("a right day") << calendar << "it"
+                                 << "2001-03-05"
+                                 << "2001-03-05"
+                                 << "" << 0 << 0;
+    QTest::newRow("names in the calendar's answers") << calendar << "it"
+                                                     << "GIUGNO"
+                                                     << "LUGLIO"
+                                                     << "" << 0 << 0;
+    QTest::newRow("a language code of no table") << months1 << "fr"
+                                                 << "LUGLIO"
+                                                 << "GIUGNO"
+                                                 << "mesi" << 6 << 5;
+}
+
+void TestResultsAnalysis::confusion()
+{
+    QFETCH(QString, exercise);
+    QFETCH(QString, language);
+    QFETCH(QString, asked);
+    QFETCH(QString, given);
+    QFETCH(QString, map);
+    QFETCH(int, row);
+    QFETCH(int, column);
+
+    const ResultsAnalysis analysis = everything({kept(exercise, asked, given, language)});
+    const ChildResults &results = analysis.child(niccolo);
+    // Counted in the tables whatever its names.
+    QCOMPARE(results.total.answers, 1);
+    const ConfusionMap *counted =
+        map == QLatin1String("mesi")
+            ? &results.months
+            : (map == QLatin1String("giorni") ? &results.weekdays : nullptr);
+    for (const ConfusionMap *each : {&results.months, &results.weekdays}) {
+        QCOMPARE(each->total(), each == counted ? 1 : 0);
+        if (each == counted) {
+            QCOMPARE(each->count(row, column), 1);
+            QCOMPARE(each->wrong(), row == column ? 0 : 1);
+        }
+    }
+    QCOMPARE(results.calendar.total(), 0);
+}
+
+void TestResultsAnalysis::pairs_data()
+{
+    QTest::addColumn<QStringList>("drops");
+    QTest::addColumn<QStringList>("words");
+
+    QTest::newRow("one wrong drop") << QStringList{"it:LUGLIO>GIUGNO", "it:GIUGNO>GIUGNO"}
+                                    << QStringList{"LUGLIO messo al posto di GIUGNO: 1 volta"};
+    QTest::newRow("counted, the most frequent first")
+        << QStringList{"it:MARZO>APRILE", "it:LUGLIO>GIUGNO", "it:LUGLIO>GIUGNO",
+                       "it:MARZO>APRILE", "it:LUGLIO>GIUGNO", "it:LUGLIO>GIUGNO"}
+        << QStringList{"LUGLIO messo al posto di GIUGNO: 4 volte",
+                       "MARZO messo al posto di APRILE: 2 volte"};
+    QTest::newRow("ties in calendar order")
+        << QStringList{"it:OTTOBRE>SETTEMBRE", "it:FEBBRAIO>MARZO", "it:FEBBRAIO>GENNAIO"}
+        << QStringList{"FEBBRAIO messo al posto di GENNAIO: 1 volta",
+                       "FEBBRAIO messo al posto di MARZO: 1 volta",
+                       "OTTOBRE messo al posto di SETTEMBRE: 1 volta"};
+    QTest::newRow("both ways are two pairs")
+        << QStringList{"it:GIUGNO>LUGLIO", "it:LUGLIO>GIUGNO"}
+        << QStringList{"GIUGNO messo al posto di LUGLIO: 1 volta",
+                       "LUGLIO messo al posto di GIUGNO: 1 volta"};
+    QTest::newRow("English names") << QStringList{"en:JULY>JUNE", "en:JULY>JUNE"}
+                                   << QStringList{"JULY messo al posto di JUNE: 2 volte"};
+    QTest::newRow("each language in its own names")
+        << QStringList{"it:LUGLIO>GIUGNO", "en:JULY>JUNE", "en:JULY>JUNE"}
+        << QStringList{"JULY messo al posto di JUNE: 2 volte",
+                       "LUGLIO messo al posto di GIUGNO: 1 volta"};
+    QTest::newRow("days in lower case, whatever the form")
+        << QStringList{"it:Martedì>Lunedì"}
+        << QStringList{"martedì messo al posto di lunedì: 1 volta"};
+    QTest::newRow("months before days at equal counts")
+        << QStringList{"it:lunedì>martedì", "it:DICEMBRE>NOVEMBRE"}
+        << QStringList{"DICEMBRE messo al posto di NOVEMBRE: 1 volta",
+                       "lunedì messo al posto di martedì: 1 volta"};
+    QTest::newRow("a frequent day before a rare month")
+        << QStringList{"it:DICEMBRE>NOVEMBRE", "it:sabato>domenica", "it:sabato>domenica"}
+        << QStringList{"sabato messo al posto di domenica: 2 volte",
+                       "DICEMBRE messo al posto di NOVEMBRE: 1 volta"};
+    QTest::newRow("right answers only")
+        << QStringList{"it:GIUGNO>GIUGNO", "en:JUNE>JUNE"} << QStringList{};
+}
+
+void TestResultsAnalysis::pairs()
+{
+    QFETCH(QStringList, drops);
+    QFETCH(QStringList, words);
+
+    const ResultsAnalysis analysis = everything(::drops(drops));
+    QCOMPARE(wordsOf(analysis.child(niccolo).confusedPairs()), words);
+}
+
+void TestResultsAnalysis::calendarKind_data()
+{
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<int>("kind"); // -1: not a mistake that is counted
+
+    using C = CalendarMistakes;
+    QTest::newRow("the day after") << "2001-03-05"
+                                   << "2001-03-06" << int(C::NextDay);
+    QTest::newRow("the day before") << "2001-03-05"
+                                    << "2001-03-04" << int(C::NextDay);
+    QTest::newRow("over the end of January") << "2001-01-31"
+                                             << "2001-02-01" << int(C::NextDay);
+    QTest::newRow("back over the start of March") << "2001-03-01"
+                                                  << "2001-02-28" << int(C::NextDay);
+    QTest::newRow("over the end of the year") << "2000-12-31"
+                                              << "2001-01-01" << int(C::NextDay);
+    QTest::newRow("after the leap day") << "2000-02-29"
+                                        << "2000-03-01" << int(C::NextDay);
+    QTest::newRow("before the leap day") << "2000-02-29"
+                                         << "2000-02-28" << int(C::NextDay);
+    QTest::newRow("two days in a leap February") << "2000-02-28"
+                                                 << "2000-03-01" << int(C::Other);
+    QTest::newRow("the right day in another month") << "2001-03-05"
+                                                    << "2001-07-05" << int(C::OtherMonth);
+    QTest::newRow("the leap day in another month") << "2000-02-29"
+                                                   << "2000-03-29" << int(C::OtherMonth);
+    QTest::newRow("another day of the month") << "2001-03-05"
+                                              << "2001-03-20" << int(C::OtherDay);
+    QTest::newRow("next to it beats another day of the month") << "2001-03-20"
+                                                               << "2001-03-21" << int(C::NextDay);
+    QTest::newRow("the same day of another year") << "2001-03-05"
+                                                  << "2002-03-05" << int(C::OtherYear);
+    QTest::newRow("the leap day's neighbour in another year") << "2000-02-29"
+                                                              << "2001-02-28" << int(C::Other);
+    QTest::newRow("the day number only") << "2001-03-05"
+                                         << "2002-04-05" << int(C::Other);
+    QTest::newRow("the month only, another year") << "2001-03-05"
+                                                  << "2002-03-09" << int(C::Other);
+    QTest::newRow("nothing alike") << "2001-03-05"
+                                   << "2002-11-27" << int(C::Other);
+    QTest::newRow("the right day") << "2001-03-05"
+                                   << "2001-03-05" << -1;
+    QTest::newRow("no such day") << "2001-02-29"
+                                 << "2001-03-01" << -1;
+    QTest::newRow("not a date") << "2001-03-05"
+                                << "GIUGNO" << -1;
+    QTest::newRow("nothing clicked") << "2001-03-05"
+                                     << "" << -1;
+}
+
+void TestResultsAnalysis::calendarKind()
+{
+    QFETCH(QString, asked);
+    QFETCH(QString, given);
+    QFETCH(int, kind);
+
+    const auto found = CalendarMistakes::kindOf(asked, given);
+    QCOMPARE(found ? int(*found) : -1, kind);
+    // The same answer, counted with a child's others.
+    KeptAnswer answer = kept(calendar, asked, given);
+    answer.right = false;
+    const ChildResults &results = everything({answer}).child(niccolo);
+    QCOMPARE(results.calendar.total(), kind < 0 ? 0 : 1);
+    if (kind >= 0)
+        QCOMPARE(results.calendar.count(CalendarMistakes::Kind(kind)), 1);
+    QVERIFY(results.months.isEmpty() && results.weekdays.isEmpty());
+}
+
+void TestResultsAnalysis::calendarCountsOnlyWrongDays()
+{
+    QList<KeptAnswer> answers{
+        kept(calendar, "2001-03-05", "2001-03-05"), kept(calendar, "2001-03-05", "2001-03-06"),
+        kept(calendar, "2002-01-10", "2002-01-11"), kept(calendar, "2002-01-10", "2002-05-10"),
+        kept(calendar, "2000-07-14", "2000-07-14")};
+    const ChildResults &results = everything(answers).child(niccolo);
+    QCOMPARE(results.calendar.total(), 3);
+    QCOMPARE(results.calendar.count(CalendarMistakes::NextDay), 2);
+    QCOMPARE(results.calendar.count(CalendarMistakes::OtherMonth), 1);
+    QCOMPARE(results.exercise(calendar), (Tally{2, 5}));
+    QCOMPARE(CalendarMistakes::label(CalendarMistakes::OtherMonth),
+             QStringLiteral("giorno giusto, mese sbagliato"));
+}
+
+void TestResultsAnalysis::period_data()
+{
+    QTest::addColumn<int>("span");
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QDateTime>("when");
+    QTest::addColumn<bool>("in");
+
+    const auto at = [](QDate day, QTime time = QTime(10, 0), int offset = 3600) {
+        return QDateTime(day, time, Qt::OffsetFromUTC, offset);
+    };
+    const int week = ResultsPeriod::LastWeek;
+    const int month = ResultsPeriod::LastMonth;
+    const int all = ResultsPeriod::Everything;
+    QTest::newRow("week: today") << week << today << at(today, QTime(23, 59)) << true;
+    QTest::newRow("week: 6 days ago")
+        << week << today << at(today.addDays(-6), QTime(0, 0)) << true;
+    QTest::newRow("week: 7 days ago")
+        << week << today << at(today.addDays(-7), QTime(23, 59)) << false;
+    QTest::newRow("week: tomorrow") << week << today << at(today.addDays(1), QTime(0, 0)) << false;
+    // Just after midnight on the child's computer, still the day before in UTC.
+    QTest::newRow("week: the day as the child lived it")
+        << week << today << at(today.addDays(-6), QTime(0, 30)) << true;
+    QTest::newRow("week: over new year")
+        << week << QDate(2027, 1, 3) << at(QDate(2026, 12, 28)) << true;
+    QTest::newRow("week: before new year's week")
+        << week << QDate(2027, 1, 3) << at(QDate(2026, 12, 27)) << false;
+    QTest::newRow("month: 29 days ago") << month << today << at(today.addDays(-29)) << true;
+    QTest::newRow("month: 30 days ago") << month << today << at(today.addDays(-30)) << false;
+    QTest::newRow("month: tomorrow") << month << today << at(today.addDays(1)) << false;
+    QTest::newRow("month: back over a leap February")
+        << month << QDate(2028, 3, 1) << at(QDate(2028, 2, 1)) << true;
+    QTest::newRow("month: before a leap February")
+        << month << QDate(2028, 3, 1) << at(QDate(2028, 1, 31)) << false;
+    QTest::newRow("everything: long ago") << all << today << at(QDate(2000, 1, 1)) << true;
+    QTest::newRow("everything: tomorrow") << all << today << at(today.addDays(1)) << true;
+}
+
+void TestResultsAnalysis::period()
+{
+    QFETCH(int, span);
+    QFETCH(QDate, today);
+    QFETCH(QDateTime, when);
+    QFETCH(bool, in);
+
+    const ResultsPeriod period(ResultsPeriod::Span(span), today);
+    KeptAnswer answer = kept(months1, QStringLiteral("MAGGIO"), QStringLiteral("MAGGIO"));
+    answer.when = when;
+    QCOMPARE(period.contains(answer), in);
+    QCOMPARE(period.filter({answer, answer}).size(), in ? 2 : 0);
+    const ResultsAnalysis analysis({answer}, period);
+    QCOMPARE(analysis.child(niccolo).total.answers, in ? 1 : 0);
+    QCOMPARE(analysis.child(niccolo).months.total(), in ? 1 : 0);
+    QCOMPARE(analysis.exercises(), in ? QStringList{months1} : QStringList{});
+}
+
+void TestResultsAnalysis::periodLeavesLastPlayed()
+{
+    const QList<KeptAnswer> answers{
+        kept(months1, "MAGGIO", "MAGGIO", "it", today.addDays(-40)),
+        kept(months1, "MAGGIO", "APRILE", "it", today.addDays(-20)),
+        kept(months1, "MAGGIO", "MAGGIO", "it", today.addDays(-10), giulia)};
+    const ResultsAnalysis week(answers, ResultsPeriod(ResultsPeriod::LastWeek, today));
+    QVERIFY(week.child(niccolo).total.isEmpty());
+    QCOMPARE(week.child(niccolo).lastPlayed, today.addDays(-20));
+    QCOMPARE(week.child(giulia).lastPlayed, today.addDays(-10));
+    const ResultsAnalysis month(answers, ResultsPeriod(ResultsPeriod::LastMonth, today));
+    QCOMPARE(month.child(niccolo).total, (Tally{0, 1}));
+    QVERIFY(!month.child(QStringLiteral("nessuno")).lastPlayed.isValid());
+}
+
+void TestResultsAnalysis::tallies()
+{
+    const QDate yesterday = today.addDays(-1);
+    const QList<KeptAnswer> answers{
+        kept(calendar, "2001-03-05", "2001-03-05", "it", yesterday),
+        kept(days1, "lunedì", "lunedì", "it", yesterday),
+        kept(days1, "martedì", "lunedì", "it", today),
+        kept(months1, "MARZO", "MARZO", "it", today),
+        kept(months1, "APRILE", "APRILE", "en", today),
+        kept(months1, "LUGLIO", "GIUGNO", "it", today, giulia),
+        kept(QStringLiteral("Un esercizio nuovo"), "X", "X", "it", today, giulia)};
+    const ResultsAnalysis analysis(answers, ResultsPeriod(ResultsPeriod::LastWeek, today));
+
+    // In the menu's order, whatever the order of the answers; others after.
+    QCOMPARE(analysis.exercises(),
+             (QStringList{months1, days1, calendar, QStringLiteral("Un esercizio nuovo")}));
+    const ChildResults &nicco = analysis.child(niccolo);
+    QCOMPARE(nicco.exercise(months1), (Tally{2, 2}));
+    QCOMPARE(nicco.exercise(days1), (Tally{1, 2}));
+    QCOMPARE(nicco.exercise(calendar), (Tally{1, 1}));
+    QCOMPARE(nicco.exercise(cycleDays), Tally{});
+    QCOMPARE(nicco.total, (Tally{4, 5}));
+    QCOMPARE(nicco.total.share(), 0.8);
+    QCOMPARE(nicco.lastPlayed, today);
+    // The chart's data: all exercises a day, and each exercise a day.
+    QCOMPARE(nicco.days.value(yesterday), (Tally{2, 2}));
+    QCOMPARE(nicco.days.value(today), (Tally{2, 3}));
+    QCOMPARE(nicco.exerciseDays.value(days1).value(today), (Tally{0, 1}));
+    QCOMPARE(nicco.exerciseDays.value(days1).value(yesterday), (Tally{1, 1}));
+    QCOMPARE(analysis.child(giulia).exercise(months1), (Tally{0, 1}));
+    QCOMPARE(analysis.total(), (Tally{5, 7}));
+    QCOMPARE(Tally().share(), 0.0);
+}
+
+void TestResultsAnalysis::twoComputersOneChild()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const auto keepOn = [&](const QString &host, const QList<KeptAnswer> &answers) {
+        SqliteAnswerLog log(folder.path(), host);
+        for (KeptAnswer answer : answers) {
+            answer.computer = host;
+            log.keep(answer);
+        }
+        QVERIFY(log.flush());
+        QCOMPARE(log.written(), qint64(answers.size()));
+    };
+    keepOn(QStringLiteral("pc-aula-1"),
+           {kept(months1, "LUGLIO", "GIUGNO", "it", today.addDays(-1)),
+            kept(months1, "LUGLIO", "LUGLIO", "it", today.addDays(-1)),
+            kept(days1, "lunedì", "lunedì", "it", today.addDays(-1), giulia)});
+    keepOn(QStringLiteral("pc-aula-2"), {kept(months1, "LUGLIO", "GIUGNO", "it", today),
+                                         kept(calendar, "2001-03-05", "2001-04-05", "it", today)});
+
+    QStringList problems;
+    const QList<KeptAnswer> answers = ResultsFolder::readAll(folder.path(), &problems);
+    QCOMPARE(problems, QStringList());
+    const ResultsAnalysis analysis = everything(answers);
+    const ChildResults &nicco = analysis.child(niccolo);
+    QCOMPARE(nicco.total, (Tally{1, 4}));
+    QCOMPARE(nicco.exercise(months1), (Tally{1, 3}));
+    QCOMPARE(nicco.months.count(6, 5), 2);
+    QCOMPARE(wordsOf(nicco.confusedPairs()),
+             QStringList{QStringLiteral("LUGLIO messo al posto di GIUGNO: 2 volte")});
+    QCOMPARE(nicco.calendar.count(CalendarMistakes::OtherMonth), 1);
+    QCOMPARE(nicco.lastPlayed, today);
+    QCOMPARE(analysis.child(giulia).total, (Tally{1, 1}));
+}
+
+QTEST_MAIN(TestResultsAnalysis)
+#include "tst_results_analysis.moc"
