@@ -1,4 +1,5 @@
 #include "CalendarMistakes.h"
+#include "DailyChart.h"
 #include "ResultsAnalysis.h"
 #include "ResultsFolder.h"
 #include "SqliteAnswerLog.h"
@@ -85,6 +86,8 @@ private slots:
     void periodLeavesLastPlayed();
     void tallies();
     void twoComputersOneChild();
+    void chartBars_data();
+    void chartBars();
 };
 
 void TestResultsAnalysis::confusion_data()
@@ -479,6 +482,60 @@ void TestResultsAnalysis::twoComputersOneChild()
     QCOMPARE(nicco.calendar.count(CalendarMistakes::OtherMonth), 1);
     QCOMPARE(nicco.lastPlayed, today);
     QCOMPARE(analysis.child(giulia).total, (Tally{1, 1}));
+}
+
+void TestResultsAnalysis::chartBars_data()
+{
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<QDate>("to");
+    QTest::addColumn<int>("maxBars");
+    QTest::addColumn<int>("grouping");
+    QTest::addColumn<QStringList>("labels"); // the first and the last
+    QTest::addColumn<int>("bars");
+    QTest::addColumn<Tally>("firstBar");
+
+    using G = DailyChart::Grouping;
+    // The data: Tuesday 1 and Wednesday 9 December 2026, and 20 January 2027.
+    QTest::newRow("a week, empty days kept")
+        << QDate(2026, 12, 3) << QDate(2026, 12, 9) << 31 << int(G::Days)
+        << QStringList{"3/12", "9/12"} << 7 << Tally{};
+    QTest::newRow("the data's own days") << QDate() << QDate() << 100 << int(G::Days)
+                                         << QStringList{"1/12", "20/1"} << 51 << Tally{3, 4};
+    QTest::newRow("too many days: weeks from Monday")
+        << QDate() << QDate() << 20 << int(G::Weeks) << QStringList{"30/11", "18/1"} << 8
+        << Tally{3, 4};
+    QTest::newRow("too many weeks: months") << QDate() << QDate() << 5 << int(G::Months)
+                                            << QStringList{"dic 26", "gen 27"} << 2 << Tally{5, 7};
+}
+
+void TestResultsAnalysis::chartBars()
+{
+    QFETCH(QDate, from);
+    QFETCH(QDate, to);
+    QFETCH(int, maxBars);
+    QFETCH(int, grouping);
+    QFETCH(QStringList, labels);
+    QFETCH(int, bars);
+    QFETCH(Tally, firstBar);
+
+    const QMap<QDate, Tally> days{
+        {QDate(2026, 12, 1), {3, 4}}, {QDate(2026, 12, 9), {2, 3}}, {QDate(2027, 1, 20), {1, 1}}};
+    const DailyChart chart(days, from, to);
+    QCOMPARE(int(chart.groupingFor(maxBars)), grouping);
+    const QList<DailyChart::Bar> shown = chart.bars(DailyChart::Grouping(grouping));
+    QCOMPARE(shown.size(), bars);
+    QCOMPARE((QStringList{shown.first().label, shown.last().label}), labels);
+    QCOMPARE(shown.first().tally, firstBar);
+    // Every answer in the span is in exactly one bar.
+    Tally sum;
+    for (const DailyChart::Bar &bar : shown)
+        sum += bar.tally;
+    Tally expected;
+    for (auto day = days.cbegin(); day != days.cend(); ++day) {
+        if ((!from.isValid() || day.key() >= from) && (!to.isValid() || day.key() <= to))
+            expected += day.value();
+    }
+    QCOMPARE(sum, expected);
 }
 
 QTEST_MAIN(TestResultsAnalysis)
