@@ -1,9 +1,15 @@
 #include "CalendarMistakes.h"
 #include "DailyChart.h"
+#include "Language.h"
+#include "ReportWriter.h"
 #include "ResultsAnalysis.h"
 #include "ResultsFolder.h"
 #include "SqliteAnswerLog.h"
 
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -61,6 +67,60 @@ QStringList wordsOf(const QList<ConfusedPair> &pairs)
     return words;
 }
 
+// A child's round of "Riordina i mesi (1)" with one wrong drop: LUGLIO on
+// GIUGNO's place, then every name on its own.
+QList<KeptAnswer> roundWithOneWrongDrop(const QString &child, const QDate &day)
+{
+    QList<KeptAnswer> answers{kept(months1, QStringLiteral("LUGLIO"), QStringLiteral("GIUGNO"),
+                                   QStringLiteral("it"), day, child)};
+    for (const QString &name : Language::italian().monthsUpper)
+        answers.append(kept(months1, name, name, QStringLiteral("it"), day, child));
+    return answers;
+}
+
+QString runTool(const QString &tool, const QStringList &arguments)
+{
+    const QString path = QStandardPaths::findExecutable(tool);
+    if (path.isEmpty()) {
+        qWarning("%s is missing: tools/install-deps.sh installs poppler-utils", qPrintable(tool));
+        return {};
+    }
+    QProcess process;
+    process.start(path, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString pdfText(const QString &path, int page)
+{
+    const QString number = QString::number(page);
+    return runTool(QStringLiteral("pdftotext"), {QStringLiteral("-f"), number, QStringLiteral("-l"),
+                                                 number, path, QStringLiteral("-")});
+}
+
+int pdfPages(const QString &path)
+{
+    const QString info = runTool(QStringLiteral("pdfinfo"), {path});
+    for (const QString &line : info.split(u'\n')) {
+        if (line.startsWith(QLatin1String("Pages:")))
+            return line.section(u':', 1).trimmed().toInt();
+    }
+    return -1;
+}
+
+// With TEMPIOLO_KEEP_REPORTS set to a folder, each report written is copied
+// there, to be looked at.
+void keepToLookAt(const QString &path, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("TEMPIOLO_KEEP_REPORTS");
+    if (folder.isEmpty())
+        return;
+    const QString copy = QDir(folder).filePath(name + QStringLiteral(".pdf"));
+    QFile::remove(copy);
+    QFile::copy(path, copy);
+}
+
 } // namespace
 
 // A tally as a failing comparison prints it.
@@ -88,6 +148,10 @@ private slots:
     void twoComputersOneChild();
     void chartBars_data();
     void chartBars();
+    void pdfReport_data();
+    void pdfReport();
+    void pdfOfTheClass();
+    void pdfToAFolderThatCannotBeWritten();
 };
 
 void TestResultsAnalysis::confusion_data()
@@ -536,6 +600,91 @@ void TestResultsAnalysis::chartBars()
             expected += day.value();
     }
     QCOMPARE(sum, expected);
+}
+
+void TestResultsAnalysis::pdfReport_data()
+{
+    QTest::addColumn<QList<KeptAnswer>>("answers");
+    QTest::addColumn<QStringList>("said");
+
+    QTest::newRow("one wrong drop")
+        << roundWithOneWrongDrop(niccolo, today)
+        << QStringList{"LUGLIO messo al posto di GIUGNO: 1 volta", "Riordina i mesi (1)", "92%"};
+    QTest::newRow("in English") << drops({"en:JULY>JUNE", "en:JULY>JULY"})
+                                << QStringList{"JULY messo al posto di JUNE: 1 volta"};
+    QTest::newRow("the calendar") << QList<KeptAnswer>{kept(calendar, "2001-03-05", "2001-03-06"),
+                                                       kept(calendar, "2001-03-05", "2001-03-05")}
+                                  << QStringList{"Giorno vicino a quello giusto",
+                                                 "Usa il calendario", "50%"};
+    QTest::newRow("nothing in the period")
+        << QList<KeptAnswer>{kept(months1, "MAGGIO", "MAGGIO", "it", today.addDays(-8))}
+        << QStringList{"Nessuna risposta nel periodo scelto.", "Ha giocato l'ultima volta"};
+}
+
+void TestResultsAnalysis::pdfReport()
+{
+    QFETCH(QList<KeptAnswer>, answers);
+    QFETCH(QStringList, said);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Niccolò.pdf"));
+    const ResultsAnalysis analysis(answers, ResultsPeriod(ResultsPeriod::LastWeek, today));
+    ReportWriter writer(analysis);
+    writer.setClassName(QStringLiteral("3ª B"));
+    QString error;
+    QVERIFY2(writer.savePdf(path, {{niccolo, QStringLiteral("Niccolò"), {}}}, &error),
+             qPrintable(error));
+    keepToLookAt(path, QString::fromUtf8(QTest::currentDataTag()));
+    QCOMPARE(pdfPages(path), 1);
+    const QString text = pdfText(path, 1);
+    for (const QString &words : QStringList{"Niccolò", "Classe 3ª B", "ultima settimana"} + said)
+        QVERIFY2(text.contains(words), qPrintable(words + QStringLiteral(" not in:\n") + text));
+}
+
+void TestResultsAnalysis::pdfOfTheClass()
+{
+    const QList<KeptAnswer> answers =
+        roundWithOneWrongDrop(niccolo, today) +
+        QList<KeptAnswer>{kept(months1, "MARZO", "APRILE", "it", today, giulia)};
+    const ResultsAnalysis analysis(answers, ResultsPeriod(ResultsPeriod::LastMonth, today));
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("classe.pdf"));
+    QString error;
+    QVERIFY2(ReportWriter(analysis).savePdf(path,
+                                            {{giulia, QStringLiteral("Giulia"), {}},
+                                             {niccolo, QStringLiteral("Niccolò"), {}},
+                                             {QStringLiteral("nuovo"), QStringLiteral("Aldo"), {}}},
+                                            &error),
+             qPrintable(error));
+    keepToLookAt(path, QStringLiteral("classe"));
+    QCOMPARE(pdfPages(path), 3);
+    // A page a child, each with that child's own pairs only.
+    const QString first = pdfText(path, 1);
+    QVERIFY(first.contains(QStringLiteral("Giulia")));
+    QVERIFY(first.contains(QStringLiteral("MARZO messo al posto di APRILE: 1 volta")));
+    QVERIFY(!first.contains(QStringLiteral("LUGLIO messo")));
+    const QString second = pdfText(path, 2);
+    QVERIFY(second.contains(QStringLiteral("Niccolò")));
+    QVERIFY(second.contains(QStringLiteral("LUGLIO messo al posto di GIUGNO: 1 volta")));
+    QVERIFY(second.contains(QStringLiteral("pagina 2 di 3")));
+    const QString third = pdfText(path, 3);
+    QVERIFY(third.contains(QStringLiteral("Aldo")));
+    QVERIFY(third.contains(QStringLiteral("Non ha ancora giocato.")));
+}
+
+void TestResultsAnalysis::pdfToAFolderThatCannotBeWritten()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("manca/Niccolò.pdf"));
+    const ResultsAnalysis analysis = everything(roundWithOneWrongDrop(niccolo, today));
+    QString error;
+    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    QVERIFY(
+        !ReportWriter(analysis).savePdf(path, {{niccolo, QStringLiteral("Niccolò"), {}}}, &error));
+    QCOMPARE(error, QStringLiteral("Il file Niccolò.pdf non si può scrivere."));
+    QVERIFY(
+        !ReportWriter(analysis).savePdf(folder.filePath(QStringLiteral("vuoto.pdf")), {}, &error));
+    QCOMPARE(error, QStringLiteral("Non c'è nessun bambino da stampare."));
 }
 
 QTEST_MAIN(TestResultsAnalysis)
