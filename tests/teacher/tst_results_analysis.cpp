@@ -1,17 +1,23 @@
 #include "CalendarMistakes.h"
+#include "ConfusionHeatMap.h"
 #include "DailyChart.h"
 #include "Language.h"
 #include "ReportWriter.h"
 #include "ResultsAnalysis.h"
+#include "ResultsColours.h"
 #include "ResultsFolder.h"
 #include "SqliteAnswerLog.h"
 
 #include <QDir>
 #include <QFile>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
 
 namespace {
 
@@ -148,6 +154,12 @@ private slots:
     void twoComputersOneChild();
     void chartBars_data();
     void chartBars();
+    void chartReadAloud();
+    void cellsReadAloud_data();
+    void cellsReadAloud();
+    void heatMapNames_data();
+    void heatMapNames();
+    void shadesKeepTheirOrderInGrey();
     void pdfReport_data();
     void pdfReport();
     void pdfOfTheClass();
@@ -600,6 +612,133 @@ void TestResultsAnalysis::chartBars()
             expected += day.value();
     }
     QCOMPARE(sum, expected);
+}
+
+void TestResultsAnalysis::chartReadAloud()
+{
+    const QMap<QDate, Tally> days{{QDate(2026, 12, 9), {12, 13}}, {QDate(2026, 12, 7), {1, 1}}};
+    QCOMPARE(DailyChart(days, QDate(2026, 12, 3), QDate(2026, 12, 9)).description(),
+             QStringLiteral("7/12: 1 esatta, 0 errate. 9/12: 12 esatte, 1 errata."));
+    QCOMPARE(DailyChart(days, QDate(2026, 11, 1), QDate(2026, 11, 30)).description(),
+             QStringLiteral("Nessuna risposta nel periodo."));
+}
+
+void TestResultsAnalysis::cellsReadAloud_data()
+{
+    QTest::addColumn<QStringList>("drops");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("said");
+
+    const QStringList drops{"it:LUGLIO>GIUGNO", "en:JULY>JUNE", "it:GIUGNO>GIUGNO",
+                            "it:martedì>lunedì"};
+    QTest::newRow("a mistake, in both languages")
+        << drops << 6 << 5 << "LUGLIO messo al posto di GIUGNO: 2 volte";
+    QTest::newRow("the diagonal") << drops << 5 << 5 << "GIUGNO al suo posto: 1 volta";
+    QTest::newRow("the other way round")
+        << drops << 5 << 6 << "GIUGNO messo al posto di LUGLIO: 0 volte";
+    QTest::newRow("a day") << drops << -1 << 0 << "martedì messo al posto di lunedì: 1 volta";
+}
+
+void TestResultsAnalysis::cellsReadAloud()
+{
+    QFETCH(QStringList, drops);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, said);
+
+    const ChildResults &results = everything(::drops(drops)).child(niccolo);
+    // Row -1 stands for martedì in the days' map.
+    const QString cell = row < 0 ? results.weekdays.cellDescription(1, column)
+                                 : results.months.cellDescription(row, column);
+    QCOMPARE(cell, said);
+}
+
+void TestResultsAnalysis::heatMapNames_data()
+{
+    QTest::addColumn<qreal>("widthMm");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QStringList>("hidden");
+
+    QTest::newRow("room for whole names")
+        << 160.0 << QStringList{"SETTEMBRE", "nome spostato", "messo al posto di", "GIU", "27", "9"}
+        << QStringList{};
+    QTest::newRow("short of room")
+        << 60.0 << QStringList{"SET", "GIU", "27", "9"} << QStringList{"SETTEMBRE"};
+}
+
+void TestResultsAnalysis::heatMapNames()
+{
+    QFETCH(qreal, widthMm);
+    QFETCH(QStringList, shown);
+    QFETCH(QStringList, hidden);
+
+    ConfusionMap map(KnownNames::Set::Months);
+    for (int i = 0; i < 27; ++i)
+        map.add(5, 5, QStringLiteral("it"));
+    for (int i = 0; i < 13; ++i)
+        map.add(6, 5, QStringLiteral("it"));
+    for (int i = 0; i < 9; ++i)
+        map.add(8, 9, QStringLiteral("en"));
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("mappa.pdf"));
+    {
+        QPdfWriter pdf(path);
+        pdf.setResolution(600);
+        QPainter painter(&pdf);
+        const qreal mm = pdf.logicalDpiX() / 25.4;
+        QFont font(QStringLiteral("Arial"));
+        font.setPointSizeF(7.5);
+        const QRectF rect(0, 0, widthMm * mm, 150 * mm);
+        const QRectF used = ConfusionHeatMap(map).draw(painter, rect, font);
+        QVERIFY(!used.isEmpty());
+        QVERIFY(rect.contains(used));
+    }
+    const QString text = pdfText(path, 1);
+    for (const QString &words : shown)
+        QVERIFY2(text.contains(words), qPrintable(words + QStringLiteral(" not in:\n") + text));
+    for (const QString &words : hidden)
+        QVERIFY2(!text.contains(words), qPrintable(words + QStringLiteral(" in:\n") + text));
+}
+
+void TestResultsAnalysis::shadesKeepTheirOrderInGrey()
+{
+    // What a contrast rule counts as light: relative luminance.
+    const auto luminance = [](const QColor &colour) {
+        const auto channel = [](double c) {
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+               0.0722 * channel(colour.blueF());
+    };
+    const auto readable = [&](const QColor &background) {
+        const double a = luminance(background) + 0.05;
+        const double b = luminance(ResultsColours::textOn(background)) + 0.05;
+        return std::max(a, b) / std::min(a, b) >= 4.5;
+    };
+    // One share from each band, from all right to none: darker every time.
+    int previous = 256;
+    for (const double share : {0.95, 0.8, 0.6, 0.3, 0.1}) {
+        const QColor shade = ResultsColours::forShare(share);
+        QVERIFY2(qGray(shade.rgb()) < previous, qPrintable(QString::number(share)));
+        QVERIFY2(readable(shade), qPrintable(QString::number(share)));
+        previous = qGray(shade.rgb());
+    }
+    for (const int most : {1, 2, 5, 11, 40}) {
+        QCOMPARE(ResultsColours::forCount(0, most), QColor(Qt::white));
+        previous = 256;
+        for (int count = 1; count <= most; ++count) {
+            const QColor shade = ResultsColours::forCount(count, most);
+            // A single mistake shows; more never look like fewer.
+            QVERIFY(qGray(shade.rgb()) < 245);
+            QVERIFY(qGray(shade.rgb()) <= previous);
+            QVERIFY(readable(shade));
+            previous = qGray(shade.rgb());
+        }
+        QVERIFY(most == 1 || qGray(ResultsColours::forCount(1, most).rgb()) > previous);
+    }
+    // Right and wrong bars differ in grey as well as in hue.
+    QVERIFY(qAbs(qGray(ResultsColours::right().rgb()) - qGray(ResultsColours::wrong().rgb())) > 60);
 }
 
 void TestResultsAnalysis::pdfReport_data()
