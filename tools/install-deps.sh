@@ -9,7 +9,7 @@ packages=(
     qt6-qpa-plugins qt6-wayland libqt6svg6 libqt6sql6-sqlite libsqlite3-dev
     fonts-liberation fonts-dejavu-core
     espeak-ng sox
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick poppler-utils
     tesseract-ocr tesseract-ocr-ita
     dpkg-dev file strace desktop-file-utils appstream
     dbus at-spi2-core python3-pyatspi openbox lintian weston

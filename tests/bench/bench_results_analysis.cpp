@@ -1,0 +1,163 @@
+// What reading a class's year of answers costs the teacher's program after
+// the files are read: the analysis behind "La classe" for each period, and
+// the printed report of one child and of the whole class. 25 children,
+// 10,000 answers each, over three computers' files. Built on demand:
+//   cmake --build build --target bench_results_analysis
+//   QT_QPA_PLATFORM=offscreen build/tests/bench_results_analysis [folder for the PDFs]
+#include "Language.h"
+#include "ReportWriter.h"
+#include "ResultsAnalysis.h"
+#include "ResultsFolder.h"
+#include "ResultsTesting.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int children = 25;
+constexpr int each = 10000;
+
+QString childId(int n)
+{
+    return QStringLiteral("5b0b4f3e-0000-4000-8000-%1").arg(n, 12, 10, QLatin1Char('0'));
+}
+
+// A child's answer as children give them: most right, the wrong ones mostly
+// a neighbour's name or day, a few in English.
+KeptAnswer madeUp(QRandomGenerator &random, int child, const QDateTime &when)
+{
+    const QStringList exercises = ResultsAnalysis::menuExercises();
+    KeptAnswer kept = ResultsTesting::answer(childId(child), QString(), when);
+    kept.exercise = exercises.at(random.bounded(int(exercises.size())));
+    kept.language = random.bounded(10) == 0 ? QStringLiteral("en") : QStringLiteral("it");
+    const Language &language = Language::of(kept.language);
+    // From 60 % to 96 % right, a child's own.
+    const bool right = random.bounded(100) < 60 + (child * 37) % 37;
+    if (kept.exercise == ResultsAnalysis::calendarExercise()) {
+        const QDate asked = QDate(2000, 1, 1).addDays(random.bounded(3 * 365));
+        QDate given = asked;
+        if (!right) {
+            switch (random.bounded(5)) {
+            case 0:
+                given = asked.addDays(random.bounded(2) ? 1 : -1);
+                break;
+            case 1:
+                given = asked.addMonths(1 + random.bounded(3));
+                break;
+            case 2:
+                given = asked.addDays(2 + random.bounded(10));
+                break;
+            case 3:
+                given = asked.addYears(1);
+                break;
+            default:
+                given = asked.addDays(40 + random.bounded(300));
+            }
+        }
+        kept.asked = asked.toString(Qt::ISODate);
+        kept.given = given.toString(Qt::ISODate);
+        kept.right = right;
+        return kept;
+    }
+    const bool months = kept.exercise.contains(QLatin1String("mesi"));
+    const QStringList &names = months ? language.monthsUpper : language.daysOrdering;
+    const int asked = random.bounded(int(names.size()));
+    int given = asked;
+    if (!right) {
+        const int step = random.bounded(4) ? 1 : 2 + random.bounded(int(names.size()) - 3);
+        given = (asked + (random.bounded(2) ? step : int(names.size()) - step)) % int(names.size());
+    }
+    kept.asked = names.at(asked);
+    kept.given = names.at(given);
+    kept.right = asked == given;
+    return kept;
+}
+
+double medianMs(std::vector<double> runs)
+{
+    std::sort(runs.begin(), runs.end());
+    return runs[runs.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    const QString pdfFolder = app.arguments().value(1);
+    QTemporaryDir folder;
+    const QDate today = QDate::currentDate();
+    // A year up to this morning, about one answer every two minutes.
+    const QDateTime start(today.addDays(-365), QTime(8, 30));
+    QRandomGenerator random(20261209);
+    const QStringList hosts = {QStringLiteral("pc1"), QStringLiteral("pc2"), QStringLiteral("pc3")};
+    QList<QList<KeptAnswer>> perHost(hosts.size());
+    for (int n = 0; n < children * each; ++n) {
+        const qint64 minute = qint64(n) * 365 * 24 * 60 / (children * each);
+        const QDateTime when = start.addSecs(minute * 60 + random.bounded(60));
+        perHost[n % hosts.size()].append(madeUp(random, n % children, when));
+    }
+    for (int h = 0; h < hosts.size(); ++h)
+        ResultsTesting::fill(folder.path(), hosts.at(h), perHost.at(h));
+    perHost.clear();
+
+    std::vector<double> readRuns;
+    QList<KeptAnswer> answers;
+    for (int run = 0; run < 5; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        answers = ResultsFolder::readAll(folder.path());
+        readRuns.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::printf("%lld answers of %d children in %lld files\n", qlonglong(answers.size()), children,
+                qlonglong(hosts.size()));
+    std::printf("%-44s %8.1f ms\n", "reading every file, merged (median of 5)", medianMs(readRuns));
+
+    for (const ResultsPeriod::Span span : ResultsPeriod::spans()) {
+        const ResultsPeriod period(span, today);
+        std::vector<double> runs;
+        int counted = 0;
+        for (int run = 0; run < 5; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            const ResultsAnalysis analysis(answers, period);
+            runs.push_back(double(timer.nsecsElapsed()) / 1e6);
+            counted = analysis.total().answers;
+        }
+        std::printf("%-44s %8.1f ms  (%d answers in the period)\n",
+                    qPrintable(QStringLiteral("analysis, %1 (median of 5)").arg(period.name())),
+                    medianMs(runs), counted);
+    }
+
+    const ResultsAnalysis analysis(answers, ResultsPeriod(ResultsPeriod::LastMonth, today));
+    QList<Child> all;
+    for (int n = 0; n < children; ++n)
+        all.append({childId(n), QStringLiteral("Bambino %1").arg(n + 1), {}});
+    const QString out = pdfFolder.isEmpty() ? folder.path() : pdfFolder;
+    QDir().mkpath(out);
+    ReportWriter writer(analysis);
+    writer.setClassName(QStringLiteral("3ª B"));
+    QString error;
+    QElapsedTimer timer;
+    timer.start();
+    const bool one = writer.savePdf(QDir(out).filePath(QStringLiteral("bambino.pdf")),
+                                    {{childId(3), QStringLiteral("Niccolò Bianchi"), {}}}, &error);
+    const double oneMs = double(timer.nsecsElapsed()) / 1e6;
+    timer.restart();
+    const bool whole =
+        writer.savePdf(QDir(out).filePath(QStringLiteral("classe.pdf")), all, &error);
+    const double wholeMs = double(timer.nsecsElapsed()) / 1e6;
+    std::printf("%-44s %8.1f ms\n", "report of one child, ultimo mese (PDF)", oneMs);
+    std::printf("%-44s %8.1f ms\n", "report of the class, 25 pages (PDF)", wholeMs);
+    if (!one || !whole)
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+    return one && whole ? 0 : 1;
+}
