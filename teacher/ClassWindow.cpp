@@ -6,6 +6,7 @@
 #include "Pictures.h"
 #include "ResultsFiles.h"
 #include "ResultsFolder.h"
+#include "ResultsTab.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -50,7 +51,7 @@ ClassWindow::ClassWindow(const QString &folder, Dialogs &dialogs, QWidget *paren
     setWindowTitle(title());
     setAccessibleName(title());
     setWindowIcon(Pictures::icon(Pictures::calendarPage()));
-    resize(880, 620);
+    resize(1000, 720);
 
     auto *layout = new QVBoxLayout(this);
     problems_ = new QLabel(this);
@@ -64,6 +65,9 @@ ClassWindow::ClassWindow(const QString &folder, Dialogs &dialogs, QWidget *paren
     layout->addWidget(problems_);
     tabs_ = new QTabWidget(this);
     tabs_->addTab(buildChildrenTab(), QStringLiteral("Bambini"));
+    results_ = new ResultsTab(folder_, *list_, dialogs_, tabs_);
+    tabs_->addTab(results_, QStringLiteral("Risultati"));
+    unreadable_ = results_->reload();
     layout->addWidget(tabs_, 1);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("stato"));
@@ -203,6 +207,7 @@ void ClassWindow::showProblems()
         problems << QStringLiteral("La cartella dei dati %1 non si può scrivere: i bambini "
                                    "giocano, ma le loro risposte non vengono conservate.")
                         .arg(QDir::toNativeSeparators(folder_));
+    problems << unreadable_;
     problems_->setText(problems.join(QLatin1Char('\n')));
     problems_->setAccessibleName(problems_->text());
     problems_->setVisible(!problems.isEmpty());
@@ -222,8 +227,14 @@ void ClassWindow::addChild()
     report(change.done, change.message);
     if (change.done) {
         newName_->clear();
-        showChildren(change.id);
+        showChanged(change.id);
     }
+}
+
+void ClassWindow::showChanged(const QString &selectId)
+{
+    showChildren(selectId);
+    unreadable_ = results_->reload();
     showProblems();
 }
 
@@ -236,8 +247,7 @@ void ClassWindow::importList()
         return;
     const ClassChange change = list_->importFile(path);
     dialogs_.inform(this, title(), change.message);
-    showChildren();
-    showProblems();
+    showChanged();
     newName_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -245,7 +255,7 @@ void ClassWindow::renameChild()
 {
     const ClassChange change = list_->rename(selectedId(), name_->text());
     report(change.done, change.message);
-    showChildren();
+    showChanged();
 }
 
 void ClassWindow::changePicture(int index)
@@ -253,7 +263,7 @@ void ClassWindow::changePicture(int index)
     const ClassChange change =
         list_->setPicture(selectedId(), pictures_->itemData(index).toString());
     report(change.done, change.message);
-    showChildren();
+    showChanged();
 }
 
 void ClassWindow::removeChild()
@@ -275,8 +285,7 @@ void ClassWindow::removeChild()
     }
     const ClassChange change = list_->remove(id);
     report(change.done, change.message);
-    showChildren();
-    showProblems();
+    showChanged();
     newName_->setFocus(Qt::OtherFocusReason);
 }
 

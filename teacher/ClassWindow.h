@@ -12,12 +12,14 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTabWidget;
+class ResultsTab;
 
 // "La classe", the teacher's window: the children of the class, each with
 // a picture of their own, added by name or from a list, renamed, given
-// another picture, or taken away with every answer of theirs. It tells the
-// teacher what stops answers being kept: a class file that cannot be read,
-// a results file set aside as damaged, a data folder that cannot be written.
+// another picture, or taken away with every answer of theirs; and their
+// results. It tells the teacher what stops answers being kept or read: a
+// class file that cannot be read, a results file set aside as damaged or
+// unreadable, a data folder that cannot be written.
 class ClassWindow : public QWidget
 {
     Q_OBJECT
@@ -27,8 +29,7 @@ public:
     ~ClassWindow() override;
 
     ClassList &classList() { return *list_; }
-    // The tabs, to which the results are added.
-    QTabWidget *tabs() const { return tabs_; }
+    ResultsTab *results() const { return results_; }
 
     // The teacher's actions, as the window's buttons do them.
     void addChild();
@@ -46,6 +47,8 @@ private:
     void showSelected();
     void showProblems();
     QString selectedId() const;
+    // After a change of the class: the lists, the results and the problems anew.
+    void showChanged(const QString &selectId = QString());
     // Tells the outcome of a change: a refusal in a message box, so it is
     // heard; anything done on the status line.
     void report(bool done, const QString &message);
@@ -55,6 +58,9 @@ private:
     std::unique_ptr<ClassList> list_;
     QLabel *problems_;
     QTabWidget *tabs_;
+    ResultsTab *results_;
+    // Files of the results that could not be read.
+    QStringList unreadable_;
     QLineEdit *newName_;
     QListWidget *children_;
     QLabel *picture_;

@@ -1,18 +1,24 @@
-// What reading a class's year of answers costs the teacher's program after
-// the files are read: the analysis behind "La classe" for each period, and
-// the printed report of one child and of the whole class. 25 children,
-// 10,000 answers each, over three computers' files. Built on demand:
-//   cmake --build build --target bench_results_analysis
-//   QT_QPA_PLATFORM=offscreen build/tests/bench_results_analysis [folder for the PDFs]
+// What a class's year of answers costs the teacher's program: reading the
+// files, the analysis behind "La classe" for each period, opening "La
+// classe" itself, and the printed report of one child and of the whole
+// class. 25 children, 10,000 answers each, over three computers' files.
+// Built and run by `make bench`:
+//   QT_QPA_PLATFORM=offscreen build/tests/bench_results_analysis [data folder to keep]
+#include "ChildPictures.h"
+#include "ClassWindow.h"
 #include "Language.h"
 #include "ReportWriter.h"
 #include "ResultsAnalysis.h"
 #include "ResultsFolder.h"
 #include "ResultsTesting.h"
+#include "ScriptedDialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -81,6 +87,34 @@ KeptAnswer madeUp(QRandomGenerator &random, int child, const QDateTime &when)
     return kept;
 }
 
+// The class list of the made-up children, as "La classe" writes it.
+void writeClass(const QString &folder)
+{
+    const QStringList names{QStringLiteral("Niccolò Bianchi"), QStringLiteral("Giulia"),
+                            QStringLiteral("Marco"),           QStringLiteral("Sofia"),
+                            QStringLiteral("Leonardo"),        QStringLiteral("Aurora"),
+                            QStringLiteral("Francesco"),       QStringLiteral("Ginevra"),
+                            QStringLiteral("Lorenzo"),         QStringLiteral("Alice"),
+                            QStringLiteral("Mattia"),          QStringLiteral("Beatrice"),
+                            QStringLiteral("Tommaso"),         QStringLiteral("Emma"),
+                            QStringLiteral("Riccardo"),        QStringLiteral("Vittoria"),
+                            QStringLiteral("Edoardo"),         QStringLiteral("Chiara"),
+                            QStringLiteral("Gabriele"),        QStringLiteral("Martina"),
+                            QStringLiteral("Andrea"),          QStringLiteral("Anna"),
+                            QStringLiteral("Pietro"),          QStringLiteral("Greta"),
+                            QStringLiteral("Davide")};
+    QJsonArray list;
+    for (int n = 0; n < children; ++n)
+        list.append(QJsonObject{{QStringLiteral("id"), childId(n)},
+                                {QStringLiteral("name"), names.value(n)},
+                                {QStringLiteral("picture"), ChildPictures::all().at(n).key}});
+    QFile file(QDir(folder).filePath(QStringLiteral("classe.json")));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(QJsonDocument(QJsonObject{{QStringLiteral("format"), 1},
+                                             {QStringLiteral("children"), list}})
+                       .toJson());
+}
+
 double medianMs(std::vector<double> runs)
 {
     std::sort(runs.begin(), runs.end());
@@ -91,9 +125,11 @@ double medianMs(std::vector<double> runs)
 
 int main(int argc, char **argv)
 {
-    QGuiApplication app(argc, argv);
-    const QString pdfFolder = app.arguments().value(1);
-    QTemporaryDir folder;
+    QApplication app(argc, argv);
+    const QString kept = app.arguments().value(1);
+    QTemporaryDir temporary;
+    const QString folder = kept.isEmpty() ? temporary.path() : kept;
+    QDir().mkpath(folder);
     const QDate today = QDate::currentDate();
     // A year up to this morning, about one answer every two minutes.
     const QDateTime start(today.addDays(-365), QTime(8, 30));
@@ -106,15 +142,16 @@ int main(int argc, char **argv)
         perHost[n % hosts.size()].append(madeUp(random, n % children, when));
     }
     for (int h = 0; h < hosts.size(); ++h)
-        ResultsTesting::fill(folder.path(), hosts.at(h), perHost.at(h));
+        ResultsTesting::fill(folder, hosts.at(h), perHost.at(h));
     perHost.clear();
+    writeClass(folder);
 
     std::vector<double> readRuns;
     QList<KeptAnswer> answers;
     for (int run = 0; run < 5; ++run) {
         QElapsedTimer timer;
         timer.start();
-        answers = ResultsFolder::readAll(folder.path());
+        answers = ResultsFolder::readAll(folder);
         readRuns.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::printf("%lld answers of %d children in %lld files\n", qlonglong(answers.size()), children,
@@ -137,11 +174,27 @@ int main(int argc, char **argv)
                     medianMs(runs), counted);
     }
 
+    // "La classe" opened, read, analysed, laid out and painted, as the
+    // teacher waits for it.
+    std::vector<double> openRuns;
+    for (int run = 0; run < 3; ++run) {
+        ScriptedDialogs dialogs;
+        QElapsedTimer timer;
+        timer.start();
+        ClassWindow window(folder, dialogs);
+        window.show();
+        window.repaint();
+        QCoreApplication::processEvents();
+        openRuns.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::printf("%-44s %8.1f ms\n", "opening La classe, all of it (median of 3)",
+                medianMs(openRuns));
+
     const ResultsAnalysis analysis(answers, ResultsPeriod(ResultsPeriod::LastMonth, today));
     QList<Child> all;
     for (int n = 0; n < children; ++n)
         all.append({childId(n), QStringLiteral("Bambino %1").arg(n + 1), {}});
-    const QString out = pdfFolder.isEmpty() ? folder.path() : pdfFolder;
+    const QString out = folder;
     QDir().mkpath(out);
     ReportWriter writer(analysis);
     writer.setClassName(QStringLiteral("3ª B"));
