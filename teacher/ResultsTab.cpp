@@ -287,6 +287,8 @@ void ResultsTab::showChild()
 void ResultsTab::showMap(QTableWidget *table, const ConfusionMap *map)
 {
     table->clear();
+    // A set of names the child has not played shows no map.
+    table->setVisible(map && !map->isEmpty());
     const int n = map ? map->size() : 0;
     table->setRowCount(n);
     table->setColumnCount(n);

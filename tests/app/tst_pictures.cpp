@@ -1,7 +1,10 @@
+#include "ClassWindow.h"
 #include "DragLabel.h"
 #include "DropLabel.h"
 #include "Drops.h"
 #include "Modulo1.h"
+#include "ResultsTab.h"
+#include "SqliteAnswerLog.h"
 #include "TestProgram.h"
 
 #include <QAbstractButton>
@@ -13,6 +16,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QTabWidget>
+
+#include <array>
 #include <QTest>
 
 Q_DECLARE_METATYPE(Finestra)
@@ -110,6 +116,41 @@ QImage differenceImage(const QImage &reference, const QImage &actual, int *diffe
     return difference;
 }
 
+// "La classe" on its results, with a few days of made-up answers of the
+// children, the first chosen.
+std::unique_ptr<ClassWindow> classWithResults(TestProgram &program, const QStringList &children)
+{
+    const QStringList ids = program.playAs(children);
+    const QDate today(2026, 12, 9);
+    {
+        SqliteAnswerLog log(program.data.path(), QStringLiteral("pc1"));
+        const QStringList months{"GENNAIO",   "FEBBRAIO", "MARZO",    "APRILE",
+                                 "MAGGIO",    "GIUGNO",   "LUGLIO",   "AGOSTO",
+                                 "SETTEMBRE", "OTTOBRE",  "NOVEMBRE", "DICEMBRE"};
+        for (int c = 0; c < ids.size(); ++c) {
+            for (int n = 0; n < 40; ++n) {
+                const int asked = (n * 5 + c) % 12;
+                // Each child misses some, the first LUGLIO on GIUGNO's place most.
+                const bool wrong = (n / 3 + c) % (c + 3) == 0;
+                const int given = wrong ? (asked == 6 || c == 0 ? 5 : (asked + 1) % 12) : asked;
+                const Finestra exercise =
+                    std::array{Finestra::Form1, Finestra::Form2, Finestra::Form5}[n % 3];
+                log.keep({QDateTime(today.addDays(-(n % 5)), QTime(9, n)), ids[c],
+                          QStringLiteral("pc1"), QString::fromUtf8(shownName(exercise)),
+                          QStringLiteral("it"), months[asked], months[given], asked == given,
+                          QStringLiteral("tocco"), 4});
+            }
+        }
+        if (!log.flush())
+            return {};
+    }
+    auto window = std::make_unique<ClassWindow>(program.data.path(), program.dialogs);
+    window->resize(1000, 760);
+    window->results()->setToday(today);
+    window->findChild<QTabWidget *>()->setCurrentWidget(window->results());
+    return window;
+}
+
 } // namespace
 
 class TestPictures : public QObject
@@ -174,6 +215,9 @@ void TestPictures::window_data()
     row("Form3-english", Finestra::Form3, "english", 2);
     row("Form6-english", Finestra::Form6, "english", 5);
     row("Form7-english", Finestra::Form7, "english", 7);
+    // A class: the children pick themselves, and the teacher reads their results.
+    row("ChiGioca", Finestra::PlayerPicker, "class", 3);
+    row("LaClasse", Finestra::FormAvvio, "results", 1);
 }
 
 void TestPictures::window()
@@ -186,7 +230,16 @@ void TestPictures::window()
     program.random.script({(entry - 0.5) / 18.0});
     if (state == QLatin1String("english"))
         program.choices.setLanguage(QStringLiteral("en"));
-    QWidget *shown = program.open(window);
+    const QStringList children{QStringLiteral("Niccolò"), QStringLiteral("Giulia"),
+                               QStringLiteral("Rossi; Anna"), QStringLiteral("Leonardo")};
+    std::unique_ptr<ClassWindow> teacher;
+    if (state == QLatin1String("class"))
+        program.playAs(children);
+    if (state == QLatin1String("results")) {
+        teacher = classWithResults(program, children);
+        teacher->show();
+    }
+    QWidget *shown = teacher ? teacher.get() : program.open(window);
     if (state == QLatin1String("automatic")) {
         shown->findChild<QAbstractButton *>(QStringLiteral("Option1(0)"))->click();
         QVERIFY(!Modulo1::AttendiAvanti);

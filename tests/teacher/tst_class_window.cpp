@@ -2,6 +2,7 @@
 #include "ClassWindow.h"
 #include "KeptAnswer.h"
 #include "ResultsFiles.h"
+#include "ResultsTab.h"
 #include "ScriptedDialogs.h"
 #include "SqliteAnswerLog.h"
 
@@ -11,7 +12,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,6 +57,7 @@ private slots:
     void removal_data();
     void removal();
     void problemsAreTold();
+    void resultsOfARound();
 };
 
 void TestClassWindow::addingAName_data()
@@ -140,6 +144,51 @@ void TestClassWindow::problemsAreTold()
     // Root writes anywhere: the folder's rule is only seen by other users.
     if (getuid() != 0)
         QVERIFY2(told.contains(QStringLiteral("non si può scrivere")), qPrintable(told));
+}
+
+void TestClassWindow::resultsOfARound()
+{
+    QTemporaryDir folder;
+    const QString anna = ClassList(folder.path()).add(QStringLiteral("Anna")).id;
+    {
+        // A round of "Riordina i mesi (1)" with one wrong drop, on two computers.
+        SqliteAnswerLog here(folder.path(), QStringLiteral("pc1"));
+        SqliteAnswerLog there(folder.path(), QStringLiteral("pc2"));
+        const QStringList months{"GENNAIO",   "FEBBRAIO", "MARZO",    "APRILE",
+                                 "MAGGIO",    "GIUGNO",   "LUGLIO",   "AGOSTO",
+                                 "SETTEMBRE", "OTTOBRE",  "NOVEMBRE", "DICEMBRE"};
+        const auto answer = [&](SqliteAnswerLog &log, const QString &asked, const QString &given) {
+            log.keep({QDateTime::currentDateTime(), anna, QStringLiteral("pc"),
+                      QStringLiteral("Riordina i mesi (1)"), QStringLiteral("it"), asked, given,
+                      asked == given, QStringLiteral("trascinamento"), 3});
+        };
+        answer(here, QStringLiteral("LUGLIO"), QStringLiteral("GIUGNO"));
+        for (int m = 0; m < months.size(); ++m)
+            answer(m % 2 ? here : there, months[m], months[m]);
+        QVERIFY(here.flush() && there.flush());
+    }
+    ScriptedDialogs dialogs;
+    ClassWindow window(folder.path(), dialogs);
+    auto *table = window.findChild<QTableWidget *>(QStringLiteral("La classe in sintesi"));
+    QCOMPARE(table->verticalHeaderItem(0)->text(), QStringLiteral("Anna"));
+    // Both computers' answers are one child's: 12 right of 13.
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("92 % (13)"));
+    QCOMPARE(table->item(0, 0)->data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("Anna, Riordina i mesi (1): 12 esatte su 13, 92 per cento"));
+    auto *pairs = window.findChild<QListWidget *>(QStringLiteral("scambi"));
+    QCOMPARE(pairs->item(0)->text(), QStringLiteral("LUGLIO messo al posto di GIUGNO: 1 volta"));
+
+    // The report, saved where the teacher types it.
+    const QString pdf = folder.filePath(QStringLiteral("rapporto"));
+    dialogs.setNextFile(pdf);
+    window.findChild<QPushButton *>(QStringLiteral("salvaPdf"))->click();
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf + QStringLiteral(".pdf"), QStringLiteral("-")});
+    QVERIFY(text.waitForFinished());
+    const QString read = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY2(read.contains(QStringLiteral("Anna")) &&
+                 read.contains(QStringLiteral("LUGLIO messo al posto di GIUGNO: 1 volta")),
+             qPrintable(read));
 }
 
 QTEST_MAIN(TestClassWindow)
