@@ -1,6 +1,9 @@
 #include "DisplayCheck.h"
 
+#include <QApplication>
 #include <QList>
+#include <QLocale>
+#include <QStyleFactory>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -51,6 +54,25 @@ void openingDone()
     for (const auto &[type, message] : std::as_const(held))
         usualHandler(type, QMessageLogContext(), message);
     held.clear();
+}
+
+std::unique_ptr<QApplication> openApplication(int &argc, char **argv)
+{
+    QString problem;
+    if (!displayAvailable(&problem)) {
+        std::fprintf(stderr, "tempiolo: %s\n", qPrintable(problem));
+        return nullptr;
+    }
+    guardOpening();
+    auto app = std::make_unique<QApplication>(argc, argv);
+    openingDone();
+    // The windows carry no title of their own; window managers show this name.
+    QApplication::setApplicationName(QStringLiteral("Tempiolo"));
+    QApplication::setDesktopFileName(QStringLiteral("tempiolo"));
+    // One look on every desktop, so the designed colours always show.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    return app;
 }
 
 } // namespace DisplayCheck

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class QApplication;
+
 namespace DisplayCheck {
 
 // Whether a graphical display is set at all; when it is not, `problem`
@@ -13,5 +17,10 @@ bool displayAvailable(QString *problem);
 void guardOpening();
 // Once the display is open, messages go their usual way again.
 void openingDone();
+
+// The application of both programs, on a display checked as above, named
+// "Tempiolo", with one look on every desktop and Italian texts; null, once
+// the reason is printed, when there is no display.
+std::unique_ptr<QApplication> openApplication(int &argc, char **argv);
 
 } // namespace DisplayCheck

@@ -6,9 +6,7 @@
 
 #include <QApplication>
 #include <QHash>
-#include <QLocale>
 #include <QStandardPaths>
-#include <QStyleFactory>
 
 #include <cstdio>
 
@@ -55,20 +53,11 @@ int main(int argc, char *argv[])
         return exportResults(arguments[at + 1]);
     }
 
-    QString problem;
-    if (!DisplayCheck::displayAvailable(&problem)) {
-        std::fprintf(stderr, "tempiolo: %s\n", qPrintable(problem));
+    const std::unique_ptr<QApplication> app = DisplayCheck::openApplication(argc, argv);
+    if (!app)
         return 2;
-    }
-    DisplayCheck::guardOpening();
-    QApplication app(argc, argv);
-    DisplayCheck::openingDone();
-    QApplication::setApplicationName(QStringLiteral("Tempiolo"));
-    QApplication::setDesktopFileName(QStringLiteral("tempiolo"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     MessageBoxDialogs dialogs;
     ClassWindow window(dataFolder(), dialogs);
     window.show();
-    return app.exec();
+    return app->exec();
 }

@@ -17,9 +17,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFileInfo>
-#include <QLocale>
 #include <QStandardPaths>
-#include <QStyleFactory>
 #include <QSysInfo>
 
 #include <cerrno>
@@ -53,21 +51,9 @@ int main(int argc, char *argv[])
 {
     handOverToTeacher(argv);
 
-    QString problem;
-    if (!DisplayCheck::displayAvailable(&problem)) {
-        std::fprintf(stderr, "tempiolo: %s\n", qPrintable(problem));
+    const std::unique_ptr<QApplication> app = DisplayCheck::openApplication(argc, argv);
+    if (!app)
         return 2;
-    }
-
-    DisplayCheck::guardOpening();
-    QApplication app(argc, argv);
-    DisplayCheck::openingDone();
-    // The windows carry no title of their own; window managers show this name.
-    QApplication::setApplicationName(QStringLiteral("Tempiolo"));
-    QApplication::setDesktopFileName(QStringLiteral("tempiolo"));
-    // One look on every desktop, so the designed colours always show.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     QAccessible::installFactory(AccessibleFactory::create);
 
     ClockRandom random;
@@ -102,5 +88,5 @@ int main(int argc, char *argv[])
     // Installed last, so it is told of the paint first and reports before the preload.
     if (FirstPaint::reportRequested())
         FirstPaint::report(startScreen);
-    return app.exec();
+    return app->exec();
 }
