@@ -118,6 +118,19 @@ ResultsTab::ResultsTab(const QString &folder, const ClassList &list, Dialogs &di
     heading.setPointSizeF(heading.pointSizeF() * 1.3);
     childHeading_->setFont(heading);
     detailLayout->addWidget(childHeading_);
+    auto *chartControls = new QHBoxLayout;
+    auto *chartLabel = new QLabel(QStringLiteral("&Esercizio del grafico:"), detail);
+    chartExercise_ = new QComboBox(detail);
+    chartExercise_->setObjectName(QStringLiteral("esercizioDelGrafico"));
+    chartExercise_->addItem(QStringLiteral("tutti gli esercizi"), QString());
+    for (const QString &exercise : ResultsAnalysis::menuExercises())
+        chartExercise_->addItem(exercise, exercise);
+    chartLabel->setBuddy(chartExercise_);
+    connect(chartExercise_, &QComboBox::activated, this, &ResultsTab::showChild);
+    chartControls->addWidget(chartLabel);
+    chartControls->addWidget(chartExercise_);
+    chartControls->addStretch(1);
+    detailLayout->addLayout(chartControls);
     chart_ = new DailyChartView(detail);
     detailLayout->addWidget(chart_);
     auto *maps = new QHBoxLayout;
@@ -257,8 +270,11 @@ void ResultsTab::showChild()
     const ChildResults &results = analysis_->child(child ? child->id : QString());
     childHeading_->setText(child ? child->name + QStringLiteral(" — ") + analysis_->period().name()
                                  : QString());
+    const QString exercise = chartExercise_->currentData().toString();
     if (child)
-        chart_->setChart(DailyChart(results.days, analysis_->period()));
+        chart_->setChart(
+            DailyChart(exercise.isEmpty() ? results.days : results.exerciseDays.value(exercise),
+                       analysis_->period()));
     else
         chart_->clear();
     showMap(months_, child ? &results.months : nullptr);

@@ -63,6 +63,7 @@ private:
     QComboBox *reportFor_;
     QTableWidget *table_;
     QLabel *childHeading_;
+    QComboBox *chartExercise_;
     DailyChartView *chart_;
     QTableWidget *months_;
     QTableWidget *days_;
