@@ -33,9 +33,6 @@ public:
     // The same as a PDF file at `path`, replaced if it exists.
     bool savePdf(const QString &path, const QList<Child> &children, QString *error) const;
 
-    // The most confused pairs said on a page; the rest are counted.
-    static constexpr int pairsShown = 8;
-
 private:
     const ResultsAnalysis &analysis_;
     QString className_;

@@ -11,6 +11,7 @@
 #include "ResultsColours.h"
 #include "ResultsFolder.h"
 #include "ResultsPeriod.h"
+#include "ResultsTable.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -40,27 +41,6 @@ QString shortName(const QString &exercise)
         {QStringLiteral("Usa il calendario"), QStringLiteral("Calendario")},
     };
     return shortNames.value(exercise, exercise);
-}
-
-QTableWidget *readOnlyTable(const QString &name, QWidget *parent)
-{
-    auto *table = new QTableWidget(parent);
-    table->setObjectName(name);
-    table->setAccessibleName(name);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    return table;
-}
-
-QTableWidgetItem *shaded(const QString &text, const QColor &background, const QString &spoken)
-{
-    auto *item = new QTableWidgetItem(text);
-    item->setTextAlignment(Qt::AlignCenter);
-    item->setBackground(background);
-    item->setForeground(ResultsColours::textOn(background));
-    item->setData(Qt::AccessibleTextRole, spoken);
-    item->setToolTip(spoken);
-    return item;
 }
 
 } // namespace
@@ -99,7 +79,7 @@ ResultsTab::ResultsTab(const QString &folder, const ClassList &list, Dialogs &di
     controls->addWidget(print);
     layout->addLayout(controls);
 
-    table_ = readOnlyTable(QStringLiteral("La classe in sintesi"), this);
+    table_ = new ResultsTable(QStringLiteral("La classe in sintesi"), this);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setIconSize(QSize(28, 28));
     table_->verticalHeader()->setDefaultSectionSize(34);
@@ -134,8 +114,8 @@ ResultsTab::ResultsTab(const QString &folder, const ClassList &list, Dialogs &di
     chart_ = new DailyChartView(detail);
     detailLayout->addWidget(chart_);
     auto *maps = new QHBoxLayout;
-    months_ = readOnlyTable(QStringLiteral("Mesi messi al posto di altri"), detail);
-    days_ = readOnlyTable(QStringLiteral("Giorni messi al posto di altri"), detail);
+    months_ = new ResultsTable(QStringLiteral("Mesi messi al posto di altri"), detail);
+    days_ = new ResultsTable(QStringLiteral("Giorni messi al posto di altri"), detail);
     for (QTableWidget *map : {months_, days_}) {
         map->horizontalHeader()->setDefaultSectionSize(34);
         map->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -154,7 +134,7 @@ ResultsTab::ResultsTab(const QString &folder, const ClassList &list, Dialogs &di
     pairs_->setObjectName(QStringLiteral("scambi"));
     pairs_->setAccessibleName(QStringLiteral("I nomi scambiati più spesso"));
     calendar_ =
-        readOnlyTable(QStringLiteral("Come sono sbagliati i giorni del calendario"), detail);
+        new ResultsTable(QStringLiteral("Come sono sbagliati i giorni del calendario"), detail);
     calendar_->setColumnCount(1);
     calendar_->setHorizontalHeaderLabels({QStringLiteral("Volte")});
     pairs_->setMinimumHeight(150);
@@ -226,13 +206,14 @@ void ResultsTab::showClass()
                 child.name + QStringLiteral(", ") + exercises[column] + QStringLiteral(": ");
             if (tally.isEmpty()) {
                 table_->setItem(row, column,
-                                shaded(QStringLiteral("—"), Qt::white,
-                                       spoken + QStringLiteral("nessuna risposta")));
+                                ResultsTable::cell(QStringLiteral("—"), Qt::white,
+                                                   spoken + QStringLiteral("nessuna risposta")));
                 continue;
             }
             const int percent = qRound(tally.share() * 100);
-            table_->setItem(row, column,
-                            shaded(QStringLiteral("%1 % (%2)").arg(percent).arg(tally.answers),
+            table_->setItem(
+                row, column,
+                ResultsTable::cell(QStringLiteral("%1 % (%2)").arg(percent).arg(tally.answers),
                                    ResultsColours::forShare(tally.share()),
                                    spoken + QStringLiteral("%1 esatte su %2, %3 per cento")
                                                 .arg(tally.right)
@@ -243,9 +224,9 @@ void ResultsTab::showClass()
             results.lastPlayed.isValid()
                 ? QLocale().toString(results.lastPlayed, QStringLiteral("d/M/yyyy"))
                 : QStringLiteral("mai");
-        table_->setItem(
-            row, int(exercises.size()),
-            shaded(last, Qt::white, child.name + QStringLiteral(", ultima volta: ") + last));
+        table_->setItem(row, int(exercises.size()),
+                        ResultsTable::cell(last, Qt::white,
+                                           child.name + QStringLiteral(", ultima volta: ") + last));
     }
     table_->resizeColumnsToContents();
     for (int row = 0; row < children.size(); ++row) {
@@ -277,8 +258,8 @@ void ResultsTab::showChild()
                        analysis_->period()));
     else
         chart_->clear();
-    showMap(months_, child ? &results.months : nullptr);
-    showMap(days_, child ? &results.weekdays : nullptr);
+    months_->showMap(child ? &results.months : nullptr);
+    days_->showMap(child ? &results.weekdays : nullptr);
 
     pairs_->clear();
     for (const ConfusedPair &pair : child ? results.confusedPairs() : QList<ConfusedPair>())
@@ -293,44 +274,11 @@ void ResultsTab::showChild()
             break;
         calendar_->setVerticalHeaderItem(row, new QTableWidgetItem(CalendarMistakes::label(kind)));
         const int times = results.calendar.count(kind);
-        calendar_->setItem(
-            row++, 0,
-            shaded(QString::number(times), Qt::white,
-                   CalendarMistakes::label(kind) + QStringLiteral(": ") + timesInWords(times)));
+        calendar_->setItem(row++, 0,
+                           ResultsTable::cell(QString::number(times), Qt::white,
+                                              CalendarMistakes::label(kind) + QStringLiteral(": ") +
+                                                  timesInWords(times)));
     }
-}
-
-void ResultsTab::showMap(QTableWidget *table, const ConfusionMap *map)
-{
-    table->clear();
-    // A set of names the child has not played shows no map.
-    table->setVisible(map && !map->isEmpty());
-    const int n = map ? map->size() : 0;
-    table->setRowCount(n);
-    table->setColumnCount(n);
-    for (int i = 0; i < n; ++i) {
-        auto *down = new QTableWidgetItem(map->abbreviation(i));
-        down->setToolTip(map->name(i) + QStringLiteral(" spostato"));
-        table->setVerticalHeaderItem(i, down);
-        auto *across = new QTableWidgetItem(map->abbreviation(i));
-        across->setToolTip(QStringLiteral("al posto di ") + map->name(i));
-        table->setHorizontalHeaderItem(i, across);
-    }
-    for (int asked = 0; asked < n; ++asked) {
-        for (int given = 0; given < n; ++given) {
-            const int count = map->count(asked, given);
-            const QColor background = asked == given
-                                          ? ResultsColours::diagonal()
-                                          : ResultsColours::forCount(count, map->maxWrong());
-            table->setItem(asked, given,
-                           shaded(count ? QString::number(count) : QString(), background,
-                                  map->cellDescription(asked, given)));
-        }
-    }
-    const int frame = 2 * table->frameWidth();
-    table->setFixedSize(
-        table->verticalHeader()->sizeHint().width() + table->horizontalHeader()->length() + frame,
-        table->horizontalHeader()->sizeHint().height() + table->verticalHeader()->length() + frame);
 }
 
 QList<Child> ResultsTab::reportChildren() const

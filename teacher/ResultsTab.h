@@ -9,7 +9,6 @@
 #include <memory>
 
 class ClassList;
-class ConfusionMap;
 class Dialogs;
 class DailyChartView;
 class QComboBox;
@@ -17,6 +16,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QTableWidget;
+class ResultsTable;
 class ResultsAnalysis;
 
 // "Risultati" in "La classe": the class at a glance (each child's share of
@@ -48,7 +48,6 @@ private:
     void analyse();
     void showClass();
     void showChild();
-    void showMap(QTableWidget *table, const ConfusionMap *map);
     QString selectedChild() const;
     QList<struct Child> reportChildren() const;
 
@@ -65,8 +64,8 @@ private:
     QLabel *childHeading_;
     QComboBox *chartExercise_;
     DailyChartView *chart_;
-    QTableWidget *months_;
-    QTableWidget *days_;
+    ResultsTable *months_;
+    ResultsTable *days_;
     QListWidget *pairs_;
     QTableWidget *calendar_;
 };
