@@ -71,6 +71,8 @@ PlayerPicker::PlayerPicker(const Services &services, QWidget *parent)
     {
         QString id, name, picture, spoken;
     };
+    // The class as the teacher has it now, also when the next child takes over.
+    services_.classroom.refresh();
     QList<Player> players;
     for (const Child &child : services_.classroom.children()) {
         const ChildPicture *picture = ChildPictures::find(child.picture);
@@ -100,13 +102,15 @@ PlayerPicker::PlayerPicker(const Services &services, QWidget *parent)
         buttons_ << button;
     }
     DesignScale::of(this)->capture();
-    // The child who played last in this run starts where they were.
+    // The keyboard starts on the child who played last in this run, or on the first.
     const QString last =
         services_.classroom.player() ? services_.classroom.player()->id : QString();
+    qsizetype start = 0;
     for (qsizetype i = 0; i < players.size(); ++i) {
         if (services_.classroom.picked() && players[i].id == last)
-            buttons_[i]->setFocus(Qt::OtherFocusReason);
+            start = i;
     }
+    buttons_[start]->setFocus(Qt::OtherFocusReason);
 }
 
 void PlayerPicker::keyPressEvent(QKeyEvent *event)
