@@ -149,6 +149,7 @@ void TestResultsAnalysis::confusion_data()
     row("day cards", days1, "lunedì>martedì", "giorni", 0, 1);
     row("cycle of the days", cycleDays, "Lunedì>Domenica", "giorni", 0, 6);
     row("English days", days1, "en:MONDAY>SUNDAY", "giorni", 0, 6);
+    row("any case", days1, "MARTEDÌ>lunedì", "giorni", 1, 0);
     row("unknown card", months1, "PIPPO>GIUGNO");
     row("unknown place", months1, "LUGLIO>GIUGNIO");
     row("a month on a day's place", months1, "LUGLIO>lunedì");
