@@ -31,18 +31,6 @@ bool ResultsPeriod::contains(QDate day) const
     return day.isValid() && day >= firstDay() && day <= today_;
 }
 
-QList<KeptAnswer> ResultsPeriod::filter(const QList<KeptAnswer> &answers) const
-{
-    if (span_ == Everything)
-        return answers;
-    QList<KeptAnswer> kept;
-    for (const KeptAnswer &answer : answers) {
-        if (contains(answer))
-            kept.append(answer);
-    }
-    return kept;
-}
-
 QString ResultsPeriod::dates() const
 {
     if (span_ == Everything)

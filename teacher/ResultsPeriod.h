@@ -1,7 +1,5 @@
 #pragma once
 
-#include "KeptAnswer.h"
-
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -20,10 +18,8 @@ public:
     QDate today() const { return today_; }
     // The first day in the period; null for "tutto".
     QDate firstDay() const;
+    // `day`: the day an answer was given on the child's own computer.
     bool contains(QDate day) const;
-    // The day an answer was given on the child's own computer.
-    bool contains(const KeptAnswer &answer) const { return contains(answer.when.date()); }
-    QList<KeptAnswer> filter(const QList<KeptAnswer> &answers) const;
 
     // "ultima settimana", "ultimo mese", "tutto"
     QString name() const { return nameOf(span_); }
