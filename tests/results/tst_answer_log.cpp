@@ -158,8 +158,8 @@ void TestAnswerLog::journalFollowsTheFileSystem()
 void TestAnswerLog::damagedFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("companion"); // a journal or log beside it
-    QTest::addColumn<QString>("outcome");   // "set aside", "written in" or "left alone"
+    QTest::addColumn<QByteArray>("shm");  // left beside it by a crash: goes where the file goes
+    QTest::addColumn<QString>("outcome"); // "set aside", "written in" or "left alone"
     QTemporaryDir scratch;
     QList<KeptAnswer> answers;
     for (int i = 0; i < 1000; ++i)
@@ -170,12 +170,10 @@ void TestAnswerLog::damagedFiles_data()
     QRandomGenerator generator(7);
     for (char &byte : random)
         byte = char(generator.bounded(256));
-    const auto row = [](const char *name, const QByteArray &bytes, const QString &companion,
-                        const QString &outcome) {
-        QTest::newRow(name) << bytes << companion << outcome;
-    };
+    const auto row = [](const char *name, const QByteArray &bytes, const QByteArray &shm,
+                        const QString &outcome) { QTest::newRow(name) << bytes << shm << outcome; };
     row("random bytes", random, "", "set aside");
-    row("random bytes with a log", random, "-wal", "set aside");
+    row("random bytes, with shared memory beside", random, "left by a crash", "set aside");
     row("truncated", sound.left(sound.size() / 2), "", "set aside");
     row("a page overwritten", QByteArray(sound).replace(4 * 4096, 4096, QByteArray(4096, '\xFF')),
         "", "set aside");
@@ -187,43 +185,42 @@ void TestAnswerLog::damagedFiles_data()
 void TestAnswerLog::damagedFiles()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(QString, companion);
+    QFETCH(QByteArray, shm);
     QFETCH(QString, outcome);
     QTemporaryDir folder;
     const QString path = folder.filePath(ResultsFiles::fileNameFor(host));
     writeAll(path, bytes);
-    const QByteArray companionBytes = "not a log, not a journal";
-    if (!companion.isEmpty())
-        writeAll(path + companion, companionBytes);
+    if (!shm.isEmpty())
+        writeAll(path + "-shm", shm);
     // One set aside earlier today, never to be written over.
     const QString earlier = folder.filePath(QStringLiteral("risultati-pc1.danneggiato-%1.sqlite")
                                                 .arg(QDate::currentDate().toString(Qt::ISODate)));
     writeAll(earlier, "earlier");
     const QMap<QString, QByteArray> before = bytesOf(folder.path());
 
-    SqliteAnswerLog log(folder.path(), host, typeIs(ext4));
-    log.keep(given(QStringLiteral("OTTOBRE")));
-    QVERIFY(log.flush());
+    SqliteAnswerLog writer(folder.path(), host, typeIs(ext4));
+    writer.keep(given(QStringLiteral("OTTOBRE")));
+    QVERIFY(writer.flush());
     if (outcome == "left alone") {
-        QVERIFY(log.problem().contains(QStringLiteral("più recente")));
-        QCOMPARE(log.lost(), 1);
+        QVERIFY(writer.problem().contains(QStringLiteral("più recente")));
+        QCOMPARE(writer.lost(), 1);
         // Not a byte written, nor a file added beside it.
         QCOMPARE(bytesOf(folder.path()), before);
         return;
     }
     // The child plays on and the teacher is told nothing.
-    QCOMPARE(log.problem(), QString());
-    QCOMPARE(answersIn(path).value(0).given, QStringLiteral("OTTOBRE"));
+    QCOMPARE(writer.problem(), QString());
+    const QList<KeptAnswer> kept = answersIn(path);
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(kept.first().given, QStringLiteral("OTTOBRE"));
     QCOMPARE(ResultsFiles::computerFiles(folder.path()), QStringList{path});
     QCOMPARE(readAll(earlier), QByteArray("earlier"));
     if (outcome == "set aside") {
-        QCOMPARE(log.setAside(), QString(earlier).replace(".sqlite", "-2.sqlite"));
-        QCOMPARE(readAll(log.setAside()), bytes);
-        // What was beside it goes with it, never into the new file.
-        if (!companion.isEmpty())
-            QVERIFY(readAll(path + companion) != companionBytes);
+        QCOMPARE(writer.setAside(), QString(earlier).replace(".sqlite", "-2.sqlite"));
+        QCOMPARE(readAll(writer.setAside()), bytes);
+        QCOMPARE(readAll(writer.setAside() + "-shm"), shm);
     } else {
-        QCOMPARE(log.setAside(), QString());
+        QCOMPARE(writer.setAside(), QString());
         QCOMPARE(ResultsFiles::setAsideFiles(folder.path()), QStringList{earlier});
     }
 }
