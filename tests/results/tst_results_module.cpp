@@ -22,55 +22,45 @@ void TestResultsModule::withoutTheModule()
 {
     QTemporaryDir folder;
     const QString missing = folder.filePath(QStringLiteral("libtempiolo-risultati.so"));
-    {
-        LazyAnswerLog log(folder.path(), QStringLiteral("pc1"), missing);
-        // Not loaded, nor missed, before there is an answer to keep.
-        QCOMPARE(log.problem(), QString());
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("modulo dei risultati non caricato"));
-        log.keep(answer(QStringLiteral("bimbo-1"), QStringLiteral("LUGLIO")));
-        QVERIFY(!log.loaded());
-        QVERIFY2(log.problem().contains(QStringLiteral("libtempiolo-risultati.so")),
-                 qPrintable(log.problem()));
-    }
+    LazyAnswerLog log(folder.path(), QStringLiteral("pc1"), missing);
+    // Not loaded, nor missed, before there is an answer to keep.
+    QCOMPARE(log.problem(), QString());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("modulo dei risultati non caricato"));
+    log.keep(answer(QStringLiteral("bimbo-1"), QStringLiteral("LUGLIO")));
+    QVERIFY2(log.problem().contains(QStringLiteral("libtempiolo-risultati.so")),
+             qPrintable(log.problem()));
+
     ResultsLibrary library(missing);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("modulo dei risultati non caricato"));
     QString error;
     QVERIFY(!library.exportCsv(folder.path(), folder.filePath("esportati.csv"), {}, &error));
-    QCOMPARE(error, library.problem());
-    QVERIFY(!error.isEmpty());
+    QCOMPARE(error, log.problem());
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
 }
 
 void TestResultsModule::throughTheModule()
 {
     QTemporaryDir folder;
-    const QString child = QStringLiteral("5b0b4f3e-0000-4000-8000-000000000001");
     {
         LazyAnswerLog log(folder.path(), QStringLiteral("pc1"),
                           QStringLiteral(TEMPIOLO_RESULTS_MODULE));
         QVERIFY(log.load());
-        log.keep(answer(child, QStringLiteral("LUGLIO")));
+        log.keep(answer(QStringLiteral("bimbo-1"), QStringLiteral("LUGLIO")));
         log.keep(answer(QStringLiteral("bimbo-2"), QStringLiteral("AGOSTO")));
         // Its end writes what is still queued.
     }
     ResultsLibrary library(QStringLiteral(TEMPIOLO_RESULTS_MODULE));
-    QList<KeptAnswer> answers;
-    QString error;
-    QVERIFY2(library.read(folder.path(), &answers, &error), qPrintable(error));
-    QCOMPARE(answers.size(), 2);
-    QCOMPARE(answers.first().computer, QStringLiteral("pc1"));
-
     const QString csv = folder.filePath(QStringLiteral("esportati.csv"));
-    QVERIFY2(library.exportCsv(folder.path(), csv, {{child, QStringLiteral("Niccolò")}}, &error),
+    QString error;
+    QVERIFY2(library.exportCsv(folder.path(), csv, {{"bimbo-1", "Niccolò"}}, &error),
              qPrintable(error));
     QFile file(csv);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    QCOMPARE(bytes.count("\r\n"), 3);
-    QVERIFY(bytes.contains("Niccol\xC3\xB2;pc1;"));
-
-    QVERIFY2(library.removeChild(folder.path(), child, &error), qPrintable(error));
-    QVERIFY(library.read(folder.path(), &answers, &error));
+    QVERIFY(file.readAll().contains("Niccol\xC3\xB2;pc1;"));
+    QVERIFY2(library.removeChild(folder.path(), QStringLiteral("bimbo-1"), &error),
+             qPrintable(error));
+    QList<KeptAnswer> answers;
+    QVERIFY2(library.read(folder.path(), &answers, &error), qPrintable(error));
     QCOMPARE(answers.size(), 1);
     QCOMPARE(answers.first().child, QStringLiteral("bimbo-2"));
 }
