@@ -96,7 +96,7 @@ awk '
         value[window, what] = $5 " / " $8; next
     }
     END {
-        print "| Window | Open (ms) | Lay out at 3840 × 2160 (ms) | Paint at 3840 × 2160 (ms) | New round (ms) | Wrong drop (ms) | Right drop, median / max (ms) | Right drop, a child's answers kept, median / max (ms) | Round-completing drop, automatic, median / max (ms) |"
+        print "| Window | Open (ms) | Lay out at 3840 × 2160 (ms) | Paint at 3840 × 2160 (ms) | New round (ms) | Wrong drop (ms) | Right drop, median / max (ms) | Right drop, answers kept for a child, median / max (ms) | Round-completing drop, automatic, median / max (ms) |"
         print "|---|---|---|---|---|---|---|---|---|"
         n = split("FormAvvio FormMenu ChiGioca Form1 Form2 Form3 Form4 Form5 Form6 Form7", order, " ")
         for (i = 1; i <= n; ++i) {

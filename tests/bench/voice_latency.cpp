@@ -3,6 +3,7 @@
 // null sink: its monitor is recorded with parec, and the first sample that
 // is not silence is dated on the same monotonic clock as the tap.
 #include "Choices.h"
+#include "Classroom.h"
 #include "DragLabel.h"
 #include "Drops.h"
 #include "EffectSoundPlayer.h"
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -45,7 +47,9 @@ int main(int argc, char *argv[])
     Choices choices;
     choices.setVoiceOn(true);
     Voice voice(sound, choices);
-    const Services services{random, sound, dialogs, windows, choices, voice, [] {}};
+    QTemporaryDir data;
+    Classroom classroom(data.path(), {});
+    const Services services{random, sound, dialogs, windows, choices, voice, classroom, [] {}};
     Program::registerWindows(windows, services);
     // As the program does after its first paint: the sounds are made ready
     // and the output opened; each clip loads when it is first said.
