@@ -234,16 +234,16 @@ void FormEsercizio::answered(Answer answer, const Attempt &attempt)
 {
     if (answer == Answer::Ignored)
         return;
+    const bool right = answer == Answer::Right;
     KeptAnswer kept;
     kept.exercise = QString::fromUtf8(shownName(id_));
     kept.language = language_;
     kept.asked = attempt.asked;
     kept.given = attempt.given;
-    kept.right = answer == Answer::Right;
+    kept.right = right;
     kept.route = routeName(attempt.route);
     kept.seconds = double(thinking_.restart()) / 1000;
     services_.classroom.keep(kept);
-    const bool right = answer == Answer::Right;
     if (right)
         SegnaEsatto();
     else
