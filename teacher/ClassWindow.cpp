@@ -23,6 +23,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int pictureSide = 96;
@@ -277,14 +279,22 @@ void ClassWindow::removeChild()
                                      "saranno cancellate per sempre.")
                           .arg(child->name)))
         return;
-    // The answers first: while any is left, the child stays, so the teacher can try again.
+    // The answers first. While a computer's file in use still holds some, the
+    // child stays, so the teacher can try again; a file set aside as damaged
+    // that cannot be opened must not keep a child in the class for ever: its
+    // answers carry no name, and the teacher is told it may hold some.
     QString error;
     if (!ResultsFolder::removeChild(folder_, id, &error)) {
-        report(false, error);
-        return;
+        const QList<KeptAnswer> left = ResultsFolder::readAll(folder_);
+        if (std::any_of(left.begin(), left.end(),
+                        [&id](const KeptAnswer &answer) { return answer.child == id; })) {
+            report(false, error);
+            return;
+        }
     }
     const ClassChange change = list_->remove(id);
-    report(change.done, change.message);
+    report(change.done && error.isEmpty(),
+           error.isEmpty() ? change.message : change.message + QLatin1Char(' ') + error);
     showChanged();
     newName_->setFocus(Qt::OtherFocusReason);
 }

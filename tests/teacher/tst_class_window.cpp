@@ -88,13 +88,17 @@ void TestClassWindow::addingAName()
 void TestClassWindow::removal_data()
 {
     QTest::addColumn<bool>("yes");
-    QTest::newRow("answered Sì") << true;
-    QTest::newRow("answered No") << false;
+    // A results file set aside as damaged, which cannot be opened to clean.
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("answered Sì") << true << false;
+    QTest::newRow("answered No") << false << false;
+    QTest::newRow("Sì, beside a damaged file") << true << true;
 }
 
 void TestClassWindow::removal()
 {
     QFETCH(bool, yes);
+    QFETCH(bool, damaged);
     QTemporaryDir folder;
     ClassList(folder.path()).add(QStringLiteral("Anna"));
     const QString zebedeo = ClassList(folder.path()).add(QStringLiteral("Zebedeo Quintilio")).id;
@@ -104,6 +108,12 @@ void TestClassWindow::removal()
         for (int i = 0; i < 40; ++i)
             keep(log, zebedeo, QStringLiteral("LUGLIO"), QStringLiteral("SETTEMBREX"));
         QVERIFY(log.flush());
+    }
+    const QString aside = QStringLiteral("risultati-pc2.danneggiato-2026-12-09.sqlite");
+    if (damaged) {
+        QFile file(folder.filePath(aside));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, '\x5a'));
     }
     ScriptedDialogs dialogs;
     dialogs.setNextAnswer(yes);
@@ -119,6 +129,8 @@ void TestClassWindow::removal()
          {QByteArray("Zebedeo"), zebedeo.toUtf8(), QByteArray("SETTEMBREX")})
         QCOMPARE(kept.contains(trace), !yes);
     QVERIFY(kept.contains("Anna"));
+    // The child still goes, and the teacher is told which file may hold answers.
+    QCOMPARE(dialogs.shown.size() == 2 && dialogs.shown[1].text.contains(aside), damaged);
 }
 
 void TestClassWindow::problemsAreTold()
