@@ -20,12 +20,6 @@ std::optional<CalendarMistakes::Kind> CalendarMistakes::kindOf(QDate asked, QDat
     return Other;
 }
 
-std::optional<CalendarMistakes::Kind> CalendarMistakes::kindOf(const QString &asked,
-                                                               const QString &given)
-{
-    return kindOf(QDate::fromString(asked, Qt::ISODate), QDate::fromString(given, Qt::ISODate));
-}
-
 QString CalendarMistakes::label(Kind kind)
 {
     switch (kind) {

@@ -22,14 +22,12 @@ public:
     // the right day and month of another year; anything else. Nothing when
     // either date is invalid or the day is the right one.
     static std::optional<Kind> kindOf(QDate asked, QDate given);
-    // As a kept answer holds them: ISO dates, "2001-03-05".
-    static std::optional<Kind> kindOf(const QString &asked, const QString &given);
 
     // "giorno giusto, mese sbagliato", …
     static QString label(Kind kind);
     static QList<Kind> all() { return {OtherMonth, OtherDay, NextDay, OtherYear, Other}; }
 
-    void add(Kind kind) { ++counts_[std::size_t(kind)]; }
+    void add(Kind kind, int times = 1) { counts_[std::size_t(kind)] += times; }
     int count(Kind kind) const { return counts_[std::size_t(kind)]; }
     int total() const;
     bool isEmpty() const { return total() == 0; }

@@ -18,14 +18,14 @@ struct ChildResults
     // The last day the child played, whatever the period; null if never.
     QDate lastPlayed;
     Tally total;
-    QMap<QString, Tally> exercises; // by the exercise's menu name
+    QMap<QString, Tally> exercises; // by the exercise's key
     QMap<QDate, Tally> days;        // every exercise together
     QMap<QString, QMap<QDate, Tally>> exerciseDays;
     ConfusionMap months{KnownNames::Set::Months};
     ConfusionMap weekdays{KnownNames::Set::Days};
     CalendarMistakes calendar;
 
-    Tally exercise(const QString &name) const { return exercises.value(name); }
+    Tally exercise(const QString &key) const { return exercises.value(key); }
     // The maps that hold an answer, months first.
     QList<const ConfusionMap *> confusionMaps() const;
     // Both sets' pairs together, the most frequent first; at equal counts

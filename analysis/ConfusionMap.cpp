@@ -31,14 +31,14 @@ int ConfusionMap::languageIndex(const QString &language)
     return language == languageCodes[1] ? 1 : 0;
 }
 
-void ConfusionMap::add(int asked, int given, const QString &language)
+void ConfusionMap::add(int asked, int given, const QString &language, int times)
 {
-    if (asked < 0 || given < 0 || asked >= size() || given >= size())
+    if (asked < 0 || given < 0 || asked >= size() || given >= size() || times < 1)
         return;
-    ++counts_[std::size_t(languageIndex(language))][std::size_t(asked * largest + given)];
-    ++total_;
+    counts_[std::size_t(languageIndex(language))][std::size_t(asked * largest + given)] += times;
+    total_ += times;
     if (asked != given)
-        ++wrong_;
+        wrong_ += times;
 }
 
 int ConfusionMap::count(int asked, int given) const

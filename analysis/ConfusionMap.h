@@ -26,7 +26,7 @@ public:
     QString name(int index) const;
     QString abbreviation(int index) const;
 
-    void add(int asked, int given, const QString &language);
+    void add(int asked, int given, const QString &language, int times = 1);
 
     int count(int asked, int given) const;
     int total() const { return total_; }

@@ -2,23 +2,11 @@
 
 #include <QString>
 
-#include <optional>
-
-// The names the exercises teach, known whatever their written form and
-// language: "GENNAIO", "Gennaio" and "JANUARY" are all month 0, "lunedì",
-// "Lunedì" and "MONDAY" all day 0.
+// The names the exercises teach, as the teacher reads them: month 0 is
+// "GENNAIO" or "JANUARY", day 0 "lunedì" or "MONDAY".
 namespace KnownNames {
 
 enum class Set { Months, Days };
-
-struct Name
-{
-    Set set;
-    int index; // 0 for January or Monday
-};
-
-// The name's set and place in it; nothing for any other text.
-std::optional<Name> of(const QString &text);
 
 int count(Set set); // 12 or 7
 

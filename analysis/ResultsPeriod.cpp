@@ -31,6 +31,13 @@ bool ResultsPeriod::contains(QDate day) const
     return day.isValid() && day >= firstDay() && day <= today_;
 }
 
+DayRange ResultsPeriod::range() const
+{
+    if (span_ == Everything)
+        return {};
+    return {firstDay(), today_};
+}
+
 QString ResultsPeriod::dates() const
 {
     if (span_ == Everything)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AnswerRows.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -20,6 +22,8 @@ public:
     QDate firstDay() const;
     // `day`: the day an answer was given on the child's own computer.
     bool contains(QDate day) const;
+    // The days to ask the answers for.
+    DayRange range() const;
 
     // "ultima settimana", "ultimo mese", "tutto"
     QString name() const { return nameOf(span_); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeptAnswer.h"
 #include "Route.h"
 
 #include <QString>
@@ -7,8 +8,11 @@
 // What the child did in one answer, as it is told and kept.
 struct Attempt
 {
-    QString asked; // the card's name, or the asked date ("2001-03-05")
-    QString given; // the name whose place it went on, or the clicked date
-    QString told;  // as screen readers hear it: "posto 10: OTTOBRE"
+    Items items = Items::Months;
+    // The card's month (1–12) or day (1–7) and the one whose place it went
+    // on; in the calendar the asked and the clicked date (dateNumber()).
+    int asked = 0;
+    int given = 0;
+    QString told; // as screen readers hear it: "posto 10: OTTOBRE"
     Route route = Route::Tap;
 };

@@ -166,6 +166,7 @@ void FormEsercizio::open()
 void FormEsercizio::newRound()
 {
     pickUp_->putDown();
+    round_ = QUuid::createUuid();
     NuovoEsercizio();
     pickUp_->orderTabs();
     services_.voice.say(roundClips());
@@ -206,19 +207,20 @@ Answer FormEsercizio::dropped(int place, int card)
     return Answer::Ignored;
 }
 
-QString FormEsercizio::nameOfPlace(int place) const
+int FormEsercizio::itemOf(int index) const
 {
-    Q_UNUSED(place)
-    return {};
+    Q_UNUSED(index)
+    return 0;
 }
 
 void FormEsercizio::cardMoved(DragLabel *card, DropLabel *place, Route route)
 {
     // Read first: a right answer takes the name off the card.
     const QString name = card->text().trimmed();
+    const int asked = itemOf(card->index());
     answered(dropped(place->index(), card->index()),
-             {name, nameOfPlace(place->index()), place->placeName() + QStringLiteral(": ") + name,
-              route});
+             {items(), asked, itemOf(place->index()),
+              place->placeName() + QStringLiteral(": ") + name, route});
 }
 
 void FormEsercizio::placeReached(DropLabel *place, bool tapped)
@@ -236,10 +238,12 @@ void FormEsercizio::answered(Answer answer, const Attempt &attempt)
         return;
     const bool right = answer == Answer::Right;
     KeptAnswer kept;
-    kept.exercise = QString::fromUtf8(shownName(id_));
+    kept.exercise = QLatin1String(exerciseKey(id_));
     kept.language = language_;
+    kept.items = attempt.items;
     kept.asked = attempt.asked;
     kept.given = attempt.given;
+    kept.round = round_;
     kept.right = right;
     kept.route = routeName(attempt.route);
     kept.seconds = double(thinking_.restart()) / 1000;

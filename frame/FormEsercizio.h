@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QList>
+#include <QUuid>
 #include <QWidget>
 
 #include <memory>
@@ -56,8 +57,10 @@ protected:
     // Judges card `card` released on place `place`, and shows what follows
     // from it on the cards and places.
     virtual Answer dropped(int place, int card);
-    // The name that belongs on place `place`.
-    virtual QString nameOfPlace(int place) const;
+    // What the window's names are, and the month (1–12) or day (1–7) of
+    // card or place `index`: a card and a place of one index share a name.
+    virtual Items items() const { return Items::Months; }
+    virtual int itemOf(int index) const;
     // Counts a right answer in the round and goes on with it; true when it
     // completes the round.
     virtual bool countRight() = 0;
@@ -114,6 +117,8 @@ private:
     const QString language_;
     // Since the round began or the last answer.
     QElapsedTimer thinking_;
+    // The round being played, which every answer in it is kept with.
+    QUuid round_;
     bool opened_ = false;
     bool opening_ = false;
 

@@ -1,5 +1,7 @@
 #include "ReportPage.h"
 
+#include "AnswerWords.h"
+
 #include "ConfusionHeatMap.h"
 #include "DailyChart.h"
 #include "ResultsColours.h"
@@ -84,8 +86,8 @@ void ReportPage::exerciseTable(const ResultsAnalysis &analysis, const ChildResul
         const Tally tally = results.exercise(exercise);
         if (tally.isEmpty())
             continue;
-        line({exercise, QString::number(tally.right), QString::number(tally.answers),
-              percent(tally)},
+        line({AnswerWords::exerciseCaption(exercise), QString::number(tally.right),
+              QString::number(tally.answers), percent(tally)},
              font(bodyPoints), &tally);
         rule(0.1, ResultsColours::grid());
     }
@@ -133,7 +135,7 @@ void ReportPage::pairsAndCalendar(const ChildResults &results)
 {
     const QList<ConfusedPair> pairs = results.confusedPairs();
     const bool names = !results.confusionMaps().isEmpty();
-    const bool calendar = !results.exercise(ResultsAnalysis::calendarExercise()).isEmpty();
+    const bool calendar = !results.exercise(AnswerWords::calendarExercise()).isEmpty();
     if (!names && !calendar)
         return;
     const qreal row = rowMm * mm * 0.92;

@@ -50,6 +50,7 @@ void Classroom::keep(KeptAnswer answer)
 {
     if (!player_ || !log_)
         return;
+    answer.id = QUuid::createUuid();
     answer.when = QDateTime::currentDateTime();
     answer.child = player_->id;
     answer.computer = QSysInfo::machineHostName();

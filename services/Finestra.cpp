@@ -25,3 +25,29 @@ const char *shownName(Finestra window)
     };
     return names[static_cast<int>(window)];
 }
+
+const char *exerciseKey(Finestra window)
+{
+    static constexpr const char *keys[] = {
+        "",
+        "",
+        "riordina-mesi-1",
+        "riordina-mesi-2",
+        "riordina-giorni-1",
+        "riordina-giorni-2",
+        "ciclo-mesi",
+        "ciclo-giorni",
+        "calendario",
+        "",
+    };
+    return keys[static_cast<int>(window)];
+}
+
+std::optional<Finestra> exerciseOfKey(const QString &key)
+{
+    for (Finestra window : exerciseWindows) {
+        if (key == QLatin1String(exerciseKey(window)))
+            return window;
+    }
+    return std::nullopt;
+}

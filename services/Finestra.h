@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
+
 #include <array>
+#include <optional>
 
 // The program's windows, each reached by its name: the start screen, the
 // menu, the seven exercises, and "Chi gioca?" where the children of a
@@ -34,3 +37,9 @@ const char *windowName(Finestra window);
 // What the child sees a window called: the exercise's button on the menu,
 // or the program's name. Screen readers say it when the window opens.
 const char *shownName(Finestra window);
+
+// The key an exercise's answers are kept under, which no change of its
+// caption touches: "riordina-mesi-1", "calendario". "" for other windows.
+const char *exerciseKey(Finestra window);
+// The exercise window of a key; nothing for a key of no window.
+std::optional<Finestra> exerciseOfKey(const QString &key);

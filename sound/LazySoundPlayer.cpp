@@ -27,10 +27,11 @@ bool LazySoundPlayer::load()
 {
     if (!tried_) {
         tried_ = true;
-        const auto create =
-            reinterpret_cast<TempioloCreateSoundPlayer>(module_.resolve(tempioloCreateSoundPlayer));
-        if (create)
-            real_ = create(this);
+        if (auto *module = qobject_cast<SoundModule *>(module_.instance()))
+            real_ = module->createPlayer(this);
+        else
+            qWarning("Tempiolo: modulo dei suoni non caricato: %s",
+                     qPrintable(module_.errorString()));
     }
     return real_ != nullptr;
 }

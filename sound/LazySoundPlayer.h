@@ -2,8 +2,8 @@
 
 #include "SoundPlayer.h"
 
-#include <QLibrary>
 #include <QObject>
+#include <QPluginLoader>
 
 // Stands for the real sound player until it is needed, then loads it from
 // its module. Where the module cannot be loaded, every sound is the system
@@ -25,7 +25,7 @@ public:
     bool loaded() const { return real_ != nullptr; }
 
 private:
-    QLibrary module_;
+    QPluginLoader module_;
     SoundPlayer *real_ = nullptr;
     bool tried_ = false;
 };

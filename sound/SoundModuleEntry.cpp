@@ -1,7 +1,17 @@
 #include "EffectSoundPlayer.h"
 #include "SoundModule.h"
 
-extern "C" Q_DECL_EXPORT SoundPlayer *tempiolo_create_sound_player(QObject *parent)
+#include <QObject>
+
+// The plugin that makes the real player.
+class EffectSoundModule : public QObject, public SoundModule
 {
-    return new EffectSoundPlayer(parent);
-}
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID TempioloSoundModule_iid)
+    Q_INTERFACES(SoundModule)
+
+public:
+    SoundPlayer *createPlayer(QObject *parent) override { return new EffectSoundPlayer(parent); }
+};
+
+#include "SoundModuleEntry.moc"

@@ -10,6 +10,12 @@ QString text(const QString &value)
     return value.isNull() ? QStringLiteral("") : value;
 }
 
+// Words are kept only for an older build's answers: for the others, NULL.
+QVariant nullable(const QString &value)
+{
+    return value.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(value);
+}
+
 } // namespace
 
 AnswerInsert::AnswerInsert(QSqlDatabase &db) : child_(db), answer_(db)
@@ -17,9 +23,11 @@ AnswerInsert::AnswerInsert(QSqlDatabase &db) : child_(db), answer_(db)
     prepared_ =
         child_.prepare(QStringLiteral("INSERT OR IGNORE INTO children (uuid) VALUES (?)")) &&
         answer_.prepare(QStringLiteral(
-            "INSERT INTO answers (answered_at, utc_offset, child, computer, exercise, language,"
-            " asked, given, is_right, route, seconds)"
-            " SELECT ?, ?, id, ?, ?, ?, ?, ?, ?, ?, ? FROM children WHERE uuid = ?"));
+            "INSERT INTO answers (uuid, answered_at, utc_offset, child, computer, exercise,"
+            " language, items, asked, given, round, is_right, route, seconds, asked_text,"
+            " given_text)"
+            " SELECT ?, ?, ?, id, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? FROM children WHERE uuid = "
+            "?"));
     if (!prepared_)
         error_ = child_.lastError().isValid() ? child_.lastError() : answer_.lastError();
 }
@@ -31,16 +39,22 @@ bool AnswerInsert::insert(const KeptAnswer &answer)
         error_ = child_.lastError();
         return false;
     }
+    answer_.addBindValue(answer.id.toString(QUuid::WithoutBraces));
     answer_.addBindValue(answer.when.toMSecsSinceEpoch());
     answer_.addBindValue(answer.when.offsetFromUtc());
     answer_.addBindValue(text(answer.computer));
     answer_.addBindValue(text(answer.exercise));
     answer_.addBindValue(text(answer.language));
-    answer_.addBindValue(text(answer.asked));
-    answer_.addBindValue(text(answer.given));
+    answer_.addBindValue(itemsKey(answer.items));
+    answer_.addBindValue(answer.asked);
+    answer_.addBindValue(answer.given);
+    answer_.addBindValue(answer.round.isNull() ? QVariant(QMetaType(QMetaType::QString))
+                                               : answer.round.toString(QUuid::WithoutBraces));
     answer_.addBindValue(answer.right ? 1 : 0);
     answer_.addBindValue(text(answer.route));
     answer_.addBindValue(answer.seconds);
+    answer_.addBindValue(nullable(answer.askedText));
+    answer_.addBindValue(nullable(answer.givenText));
     answer_.addBindValue(text(answer.child));
     if (!answer_.exec()) {
         error_ = answer_.lastError();

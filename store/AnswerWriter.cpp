@@ -8,20 +8,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <QSqlQuery>
 
-namespace {
+#include <sqlite3.h>
 
-// SQLite's primary result codes.
-constexpr int sqlitePerm = 3;
-constexpr int sqliteBusy = 5;
-constexpr int sqliteLocked = 6;
-constexpr int sqliteReadOnly = 8;
-constexpr int sqliteIoErr = 10;
-constexpr int sqliteCorrupt = 11;
-constexpr int sqliteFull = 13;
-constexpr int sqliteCantOpen = 14;
-constexpr int sqliteNotADb = 26;
+namespace {
 
 constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
 
@@ -107,12 +99,32 @@ bool AnswerWriter::open()
     }
     int found = 0;
     if (!ResultsSchema::upgrade(connection_->db(), &found, &error)) {
-        close();
-        if (!error.isValid())
+        if (!error.isValid()) {
+            close();
             return refuseNewer();
-        reason_ = QStringLiteral("Il file %1 non si può preparare per le risposte.")
-                      .arg(QFileInfo(path_).fileName());
-        return false;
+        }
+        // A file of no version of ours (another program's) is left alone.
+        if (found < 1) {
+            close();
+            reason_ = QStringLiteral("Il file %1 non si può preparare per le risposte.")
+                          .arg(QFileInfo(path_).fileName());
+            return false;
+        }
+        if (!upgradeFailedOnItsContent(error))
+            return false;
+        // What an older build kept cannot be brought up to date: set aside
+        // like a damaged file, with every answer in it, and a new file begun.
+        close();
+        if (!putAside()) {
+            reason_ = QStringLiteral("Il file %1 non si può aggiornare e non si può spostare.")
+                          .arg(QFileInfo(path_).fileName());
+            return false;
+        }
+        // Once: a new file that could not be made either would be set aside again.
+        if (retrying_)
+            return false;
+        const QScopedValueRollback retry(retrying_, true);
+        return open();
     }
     insert_ = std::make_unique<AnswerInsert>(connection_->db());
     if (!insert_->prepared()) {
@@ -131,6 +143,8 @@ bool AnswerWriter::write(const KeptAnswer &answer)
     KeptAnswer kept = answer;
     if (kept.computer.isEmpty())
         kept.computer = host_;
+    if (kept.id.isNull())
+        kept.id = QUuid::createUuid();
     QSqlDatabase &db = connection_->db();
     if (!db.transaction()) {
         failedWith(db.lastError());
@@ -186,7 +200,7 @@ AnswerWriter::Check AnswerWriter::check()
     const QVariant result = connection_->value(QStringLiteral("PRAGMA quick_check"), &error);
     if (error.isValid()) {
         const int code = SqlConnection::primaryCode(error);
-        if (code == sqliteCorrupt || code == sqliteNotADb)
+        if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB)
             return Check::Damaged;
         failedWith(error);
         return Check::Failed;
@@ -244,6 +258,25 @@ bool AnswerWriter::configure()
     return true;
 }
 
+bool AnswerWriter::upgradeFailedOnItsContent(const QSqlError &error)
+{
+    switch (SqlConnection::primaryCode(error)) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_FULL:
+    case SQLITE_IOERR:
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+        // The disk or another program stood in the way: the file is as it
+        // was, and the next answer tries again.
+        failedWith(error);
+        return false;
+    default:
+        return true;
+    }
+}
+
 bool AnswerWriter::refuseNewer()
 {
     return refuse(QStringLiteral("Il file %1 è di una versione più recente di Tempiolo: non "
@@ -262,21 +295,21 @@ void AnswerWriter::failedWith(const QSqlError &error)
 {
     const QString name = QFileInfo(path_).fileName();
     switch (SqlConnection::primaryCode(error)) {
-    case sqliteFull:
-    case sqliteIoErr:
+    case SQLITE_FULL:
+    case SQLITE_IOERR:
         reason_ = QStringLiteral("Il disco dei risultati è pieno o non si può scrivere.");
         break;
-    case sqlitePerm:
-    case sqliteReadOnly:
-    case sqliteCantOpen:
+    case SQLITE_PERM:
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
         reason_ = folderReason(folder_);
         break;
-    case sqliteBusy:
-    case sqliteLocked:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
         reason_ = QStringLiteral("Il file %1 è occupato da un altro programma.").arg(name);
         break;
-    case sqliteCorrupt:
-    case sqliteNotADb:
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
         reason_ = QStringLiteral("Il file %1 si è danneggiato.").arg(name);
         break;
     default:

@@ -53,6 +53,9 @@ private:
     bool configure();
     bool refuse(const QString &reason);
     bool refuseNewer();
+    // Whether an upgrade that failed did so on what the file holds, rather
+    // than on the disk or a lock; otherwise the reason is set.
+    bool upgradeFailedOnItsContent(const QSqlError &error);
     void failedWith(const QSqlError &error);
     void close();
 
@@ -66,4 +69,5 @@ private:
     QString journalMode_;
     QString setAside_;
     bool refused_ = false;
+    bool retrying_ = false;
 };

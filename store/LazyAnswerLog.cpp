@@ -24,3 +24,8 @@ QString LazyAnswerLog::problem() const
 {
     return real_ ? real_->problem() : library_.problem();
 }
+
+QList<AnswerDay> LazyAnswerLog::daysOf(const QString &child) const
+{
+    return real_ ? real_->daysOf(child) : QList<AnswerDay>();
+}

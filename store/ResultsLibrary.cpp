@@ -1,9 +1,11 @@
 #include "ResultsLibrary.h"
 
 #include "AnswerLog.h"
+#include "StoreModule.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -16,43 +18,31 @@ QString besideExecutable(const char *fileName)
 } // namespace
 
 ResultsLibrary::ResultsLibrary(const QString &modulePath)
-    : module_(modulePath.isEmpty() ? besideExecutable(tempioloResultsModule) : modulePath)
+    : loader_(modulePath.isEmpty() ? besideExecutable(tempioloStoreModule) : modulePath)
 {
 }
 
 bool ResultsLibrary::load()
 {
-    if (!tried_) {
-        tried_ = true;
-        const auto create =
-            reinterpret_cast<TempioloCreateAnswerLog>(module_.resolve(tempioloCreateAnswerLog));
-        read_ = reinterpret_cast<TempioloReadResults>(module_.resolve(tempioloReadResults));
-        export_ = reinterpret_cast<TempioloExportResults>(module_.resolve(tempioloExportResults));
-        remove_ = reinterpret_cast<TempioloRemoveChild>(module_.resolve(tempioloRemoveChild));
-        // All or nothing: a module of another build may lack some.
-        if (create && read_ && export_ && remove_)
-            create_ = create;
-        else
-            qWarning("Tempiolo: modulo dei risultati non caricato: %s",
-                     qPrintable(module_.errorString()));
-    }
-    return loaded();
-}
-
-QString ResultsLibrary::problem() const
-{
-    if (!tried_ || loaded())
-        return {};
-    return QStringLiteral("Manca il modulo dei risultati (%1): le risposte non vengono salvate "
-                          "né lette.")
-        .arg(QLatin1String(tempioloResultsModule));
-}
-
-bool ResultsLibrary::ready(QString *error)
-{
-    if (load())
+    if (tried_)
+        return loaded();
+    tried_ = true;
+    QObject *instance = loader_.instance();
+    module_ = qobject_cast<StoreModule *>(instance);
+    if (module_)
         return true;
-    *error = problem();
+    const QString name = QFileInfo(loader_.fileName()).fileName();
+    // Qt's own reason is for the technician; the teacher reads what it means.
+    const QString reason =
+        instance ? QStringLiteral("is a plugin of another interface") : loader_.errorString();
+    qWarning("Tempiolo: modulo dei risultati non caricato: %s", qPrintable(reason));
+    problem_ = instance || QFileInfo::exists(loader_.fileName())
+                   ? QStringLiteral("Il modulo dei risultati (%1) non è di questa versione di "
+                                    "Tempiolo: le risposte non vengono salvate né lette.")
+                         .arg(name)
+                   : QStringLiteral("Manca il modulo dei risultati (%1): le risposte non vengono "
+                                    "salvate né lette.")
+                         .arg(name);
     return false;
 }
 
@@ -60,21 +50,5 @@ std::unique_ptr<AnswerLog> ResultsLibrary::createLog(const QString &folder, cons
 {
     if (!load())
         return nullptr;
-    return std::unique_ptr<AnswerLog>(create_(folder, host));
-}
-
-bool ResultsLibrary::read(const QString &folder, QList<KeptAnswer> *answers, QString *error)
-{
-    return ready(error) && read_(folder, answers, error);
-}
-
-bool ResultsLibrary::exportCsv(const QString &folder, const QString &csvPath,
-                               const QHash<QString, QString> &names, QString *error)
-{
-    return ready(error) && export_(folder, csvPath, &names, error);
-}
-
-bool ResultsLibrary::removeChild(const QString &folder, const QString &childId, QString *error)
-{
-    return ready(error) && remove_(folder, childId, error);
+    return std::unique_ptr<AnswerLog>(module_->createLog(folder, host));
 }

@@ -1,35 +1,21 @@
-#include "ResultsCsv.h"
-#include "ResultsFolder.h"
-#include "ResultsModule.h"
 #include "SqliteAnswerLog.h"
+#include "StoreModule.h"
 
+#include <QObject>
 #include <QSysInfo>
 
-extern "C" Q_DECL_EXPORT AnswerLog *tempiolo_create_answer_log(const QString &folder,
-                                                               const QString &host)
+// The plugin that keeps and reads answers in the folder's SQLite files.
+class SqliteStoreModule : public QObject, public StoreModule
 {
-    return new SqliteAnswerLog(folder, host.isEmpty() ? QSysInfo::machineHostName() : host);
-}
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID TempioloStoreModule_iid)
+    Q_INTERFACES(StoreModule)
 
-extern "C" Q_DECL_EXPORT bool tempiolo_read_results(const QString &folder,
-                                                    QList<KeptAnswer> *answers, QString *error)
-{
-    QStringList problems;
-    *answers = ResultsFolder::readAll(folder, &problems);
-    *error = problems.join(u' ');
-    return problems.isEmpty();
-}
+public:
+    AnswerLog *createLog(const QString &folder, const QString &host) override
+    {
+        return new SqliteAnswerLog(folder, host.isEmpty() ? QSysInfo::machineHostName() : host);
+    }
+};
 
-extern "C" Q_DECL_EXPORT bool tempiolo_export_results(const QString &folder, const QString &csvPath,
-                                                      const QHash<QString, QString> *names,
-                                                      QString *error)
-{
-    return ResultsCsv::exportFolder(folder, csvPath, names ? *names : QHash<QString, QString>(),
-                                    error);
-}
-
-extern "C" Q_DECL_EXPORT bool tempiolo_remove_child(const QString &folder, const QString &childId,
-                                                    QString *error)
-{
-    return ResultsFolder::removeChild(folder, childId, error);
-}
+#include "ResultsModuleEntry.moc"

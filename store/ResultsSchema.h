@@ -12,7 +12,7 @@ class QSqlDatabase;
 namespace ResultsSchema {
 
 // The version this build writes, kept in the file as PRAGMA user_version.
-inline constexpr int version = 1;
+inline constexpr int version = 2;
 
 // user_version as the file's header has it, read without SQLite, so that a
 // newer file is not even opened for writing: 0 for an empty or missing

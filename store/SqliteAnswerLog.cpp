@@ -2,9 +2,11 @@
 
 #include "AnswerWriter.h"
 #include "ResultsFiles.h"
+#include "ResultsFolder.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QMutex>
 #include <QThread>
 #include <QWaitCondition>
@@ -147,6 +149,11 @@ bool SqliteAnswerLog::flush(int timeoutMs)
             return false;
     }
     return true;
+}
+
+QList<AnswerDay> SqliteAnswerLog::daysOf(const QString &child) const
+{
+    return ResultsFolder::daysOf(QFileInfo(path()).absolutePath(), child);
 }
 
 QString SqliteAnswerLog::path() const

@@ -285,9 +285,7 @@ void ClassWindow::removeChild()
     // answers carry no name, and the teacher is told it may hold some.
     QString error;
     if (!ResultsFolder::removeChild(folder_, id, &error)) {
-        const QList<KeptAnswer> left = ResultsFolder::readAll(folder_);
-        if (std::any_of(left.begin(), left.end(),
-                        [&id](const KeptAnswer &answer) { return answer.child == id; })) {
+        if (ResultsFolder::countOf(folder_, id) > 0) {
             report(false, error);
             return;
         }

@@ -1,5 +1,6 @@
 #include "ResultsTab.h"
 
+#include "AnswerWords.h"
 #include "ChildPictures.h"
 #include "ClassList.h"
 #include "ConfusionMap.h"
@@ -57,7 +58,7 @@ ResultsTab::ResultsTab(const QString &folder, const ClassList &list, Dialogs &di
     for (ResultsPeriod::Span span : ResultsPeriod::spans())
         period_->addItem(ResultsPeriod::nameOf(span), int(span));
     periodLabel->setBuddy(period_);
-    connect(period_, &QComboBox::activated, this, &ResultsTab::analyse);
+    connect(period_, &QComboBox::activated, this, [this] { reload(); });
     auto *reportLabel = new QLabel(QStringLiteral("&Rapporto di:"), this);
     reportFor_ = new QComboBox(this);
     reportFor_->setObjectName(QStringLiteral("rapportoDi"));
@@ -103,8 +104,8 @@ ResultsTab::ResultsTab(const QString &folder, const ClassList &list, Dialogs &di
     chartExercise_ = new QComboBox(detail);
     chartExercise_->setObjectName(QStringLiteral("esercizioDelGrafico"));
     chartExercise_->addItem(QStringLiteral("tutti gli esercizi"), QString());
-    for (const QString &exercise : ResultsAnalysis::menuExercises())
-        chartExercise_->addItem(exercise, exercise);
+    for (const QString &exercise : AnswerWords::menuExercises())
+        chartExercise_->addItem(AnswerWords::exerciseCaption(exercise), exercise);
     chartLabel->setBuddy(chartExercise_);
     connect(chartExercise_, &QComboBox::activated, this, &ResultsTab::showChild);
     chartControls->addWidget(chartLabel);
@@ -152,13 +153,14 @@ ResultsTab::~ResultsTab() = default;
 void ResultsTab::setToday(QDate today)
 {
     today_ = today;
-    analyse();
+    reload();
 }
 
 QStringList ResultsTab::reload()
 {
     QStringList problems;
-    answers_ = ResultsFolder::readAll(folder_, &problems);
+    const auto span = ResultsPeriod::Span(period_->currentData().toInt());
+    summary_ = ResultsFolder::summarise(folder_, ResultsPeriod(span, today_).range(), &problems);
     analyse();
     return problems;
 }
@@ -166,7 +168,7 @@ QStringList ResultsTab::reload()
 void ResultsTab::analyse()
 {
     const auto span = ResultsPeriod::Span(period_->currentData().toInt());
-    analysis_ = std::make_unique<ResultsAnalysis>(answers_, ResultsPeriod(span, today_));
+    analysis_ = std::make_unique<ResultsAnalysis>(summary_, ResultsPeriod(span, today_));
     const QString report = reportFor_->currentData().toString();
     reportFor_->clear();
     reportFor_->addItem(QStringLiteral("tutta la classe"), QString());
@@ -179,7 +181,7 @@ void ResultsTab::analyse()
 void ResultsTab::showClass()
 {
     const QString selected = selectedChild();
-    const QStringList exercises = ResultsAnalysis::menuExercises();
+    const QStringList exercises = AnswerWords::menuExercises();
     const QList<Child> &children = list_.children();
     const QSignalBlocker quiet(table_);
     table_->clear();
@@ -187,11 +189,12 @@ void ResultsTab::showClass()
     table_->setColumnCount(int(exercises.size()) + 1);
     QStringList headers;
     for (const QString &exercise : exercises)
-        headers << shortName(exercise);
+        headers << shortName(AnswerWords::exerciseCaption(exercise));
     headers << QStringLiteral("Ultima volta");
     table_->setHorizontalHeaderLabels(headers);
     for (int column = 0; column < exercises.size(); ++column)
-        table_->horizontalHeaderItem(column)->setToolTip(exercises[column]);
+        table_->horizontalHeaderItem(column)->setToolTip(
+            AnswerWords::exerciseCaption(exercises[column]));
     for (int row = 0; row < children.size(); ++row) {
         const Child &child = children[row];
         const ChildResults &results = analysis_->child(child.id);
@@ -202,8 +205,9 @@ void ResultsTab::showClass()
         table_->setVerticalHeaderItem(row, name);
         for (int column = 0; column < exercises.size(); ++column) {
             const Tally tally = results.exercise(exercises[column]);
-            const QString spoken =
-                child.name + QStringLiteral(", ") + exercises[column] + QStringLiteral(": ");
+            const QString spoken = child.name + QStringLiteral(", ") +
+                                   AnswerWords::exerciseCaption(exercises[column]) +
+                                   QStringLiteral(": ");
             if (tally.isEmpty()) {
                 table_->setItem(row, column,
                                 ResultsTable::cell(QStringLiteral("—"), Qt::white,

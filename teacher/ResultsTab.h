@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KeptAnswer.h"
+#include "AnswerRows.h"
 
 #include <QDate>
 #include <QList>
@@ -55,7 +55,7 @@ private:
     const ClassList &list_;
     Dialogs &dialogs_;
     QDate today_;
-    QList<KeptAnswer> answers_;
+    AnswerSummary summary_;
     std::unique_ptr<ResultsAnalysis> analysis_;
 
     QComboBox *period_;

@@ -102,8 +102,8 @@ void FormCalendario::Calendar1_Click()
     const CalendarQuestion::Date &asked = question_.DataCercata();
     const QDate clicked = calendar1_->selectedDate();
     answered(question_.judge(calendar1_->Day(), calendar1_->Month(), calendar1_->Year()),
-             {QDate(asked.year, asked.month, asked.day).toString(Qt::ISODate),
-              clicked.toString(Qt::ISODate), calendar1_->spokenDate(clicked),
+             {Items::Dates, dateNumber(QDate(asked.year, asked.month, asked.day)),
+              dateNumber(clicked), calendar1_->spokenDate(clicked),
               calendar1_->byKey() ? Route::Keys : Route::Tap});
 }
 

@@ -34,7 +34,9 @@ public:
     int NumSistemati() const { return numSistemati_; }
     int startPlace() const { return startPlace_; }
     // The name that belongs on place i, counting on clockwise from the given one.
-    QString nameOf(int place) const { return NomiCiclo_[(place - startPlace_ + size()) % size()]; }
+    QString nameOf(int place) const { return NomiCiclo_[itemOf(place)]; }
+    // Which of the names (0 for the first) belongs on place i, and is on card i.
+    int itemOf(int place) const { return (place - startPlace_ + size()) % size(); }
     QString placeText(int i) const { return placeTexts_[i]; }
     QString cardText(int i) const { return cardTexts_[i]; }
     // "" not shown yet, "Fatta" the given name's card, "fatta" shown this round.

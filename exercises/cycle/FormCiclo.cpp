@@ -107,3 +107,8 @@ void FormCiclo::showCard(int j)
     card->setText(round_.cardText(j));
     card->setVisible(round_.cardVisible(j));
 }
+
+Items FormCiclo::items() const
+{
+    return id() == Finestra::Form6 ? Items::Days : Items::Months;
+}

@@ -33,7 +33,8 @@ public:
 protected:
     void NuovoEsercizio() override;
     Answer dropped(int place, int card) override { return Label3_DragDrop(place, card); }
-    QString nameOfPlace(int place) const override { return round_.nameOf(place); }
+    Items items() const override;
+    int itemOf(int index) const override { return round_.itemOf(index) + 1; }
     bool countRight() override;
 
 private:

@@ -75,3 +75,8 @@ void FormRiordina::showPlace(int i)
 {
     label4_[i]->setContent(round_.placeText(i));
 }
+
+Items FormRiordina::items() const
+{
+    return id() == Finestra::Form1 || id() == Finestra::Form2 ? Items::Months : Items::Days;
+}

@@ -29,7 +29,8 @@ public:
 protected:
     void NuovoEsercizio() override;
     Answer dropped(int place, int card) override { return Label4_DragDrop(place, card); }
-    QString nameOfPlace(int place) const override { return round_.Sequenza().value(place); }
+    Items items() const override;
+    int itemOf(int index) const override { return round_.itemOf(index) + 1; }
     bool countRight() override { return round_.countPlaced(); }
 
 private:

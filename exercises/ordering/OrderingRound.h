@@ -36,6 +36,8 @@ public:
     bool countPlaced();
 
     const QStringList &Sequenza() const { return sequence_; }
+    // Which of the names (0 for the first) belongs on place i, and is on card i.
+    int itemOf(int i) const { return int(names_.indexOf(sequence_.value(i))); }
     int NumSistemati() const { return numSistemati_; }
     QString nameText(int i) const { return nameTexts_[i]; }
     bool nameEnabled(int i) const { return nameEnabled_[std::size_t(i)]; }

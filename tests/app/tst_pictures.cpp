@@ -124,9 +124,6 @@ std::unique_ptr<ClassWindow> classWithResults(TestProgram &program, const QStrin
     const QDate today(2026, 12, 9);
     {
         SqliteAnswerLog log(program.data.path(), QStringLiteral("pc1"));
-        const QStringList months{"GENNAIO",   "FEBBRAIO", "MARZO",    "APRILE",
-                                 "MAGGIO",    "GIUGNO",   "LUGLIO",   "AGOSTO",
-                                 "SETTEMBRE", "OTTOBRE",  "NOVEMBRE", "DICEMBRE"};
         for (int c = 0; c < ids.size(); ++c) {
             for (int n = 0; n < 40; ++n) {
                 const int asked = (n * 5 + c) % 12;
@@ -135,10 +132,18 @@ std::unique_ptr<ClassWindow> classWithResults(TestProgram &program, const QStrin
                 const int given = wrong ? (asked == 6 || c == 0 ? 5 : (asked + 1) % 12) : asked;
                 const Finestra exercise =
                     std::array{Finestra::Form1, Finestra::Form2, Finestra::Form5}[n % 3];
-                log.keep({QDateTime(today.addDays(-(n % 5)), QTime(9, n)), ids[c],
-                          QStringLiteral("pc1"), QString::fromUtf8(shownName(exercise)),
-                          QStringLiteral("it"), months[asked], months[given], asked == given,
-                          QStringLiteral("tocco"), 4});
+                KeptAnswer answer;
+                answer.when = QDateTime(today.addDays(-(n % 5)), QTime(9, n));
+                answer.child = ids[c];
+                answer.computer = QStringLiteral("pc1");
+                answer.exercise = QLatin1String(exerciseKey(exercise));
+                answer.language = QStringLiteral("it");
+                answer.asked = asked + 1;
+                answer.given = given + 1;
+                answer.right = asked == given;
+                answer.route = QStringLiteral("tocco");
+                answer.seconds = 4;
+                log.keep(answer);
             }
         }
         if (!log.flush())

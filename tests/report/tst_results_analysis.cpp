@@ -6,6 +6,7 @@
 #include "ResultsAnalysis.h"
 #include "ResultsColours.h"
 #include "ResultsFolder.h"
+#include "ResultsTesting.h"
 #include "SqliteAnswerLog.h"
 
 #include <QPainter>
@@ -20,28 +21,83 @@
 namespace {
 
 const QDate today(2026, 12, 9);
-const QString months1 = QStringLiteral("Riordina i mesi (1)");
-const QString days1 = QStringLiteral("Riordina i giorni (1)");
-const QString calendar = QStringLiteral("Usa il calendario");
+const QString months1 = QStringLiteral("riordina-mesi-1");
+const QString days1 = QStringLiteral("riordina-giorni-1");
+const QString calendar = QStringLiteral("calendario");
 const QString niccolo = QStringLiteral("niccolo");
 const QString giulia = QStringLiteral("giulia");
 
+// A word of the exercises as its kind and number, in any written form and
+// language; a date as its number.
+std::optional<std::pair<Items, int>> itemOf(const QString &word)
+{
+    const QDate date = QDate::fromString(word, Qt::ISODate);
+    if (date.isValid())
+        return std::pair{Items::Dates, dateNumber(date)};
+    for (const Language *language : {&Language::italian(), &Language::english()}) {
+        for (const QStringList *forms : {&language->monthsUpper, &language->monthsCalendar,
+                                         &language->daysOrdering, &language->daysCycle}) {
+            for (int i = 0; i < forms->size(); ++i) {
+                if (forms->at(i).compare(word, Qt::CaseInsensitive) == 0)
+                    return std::pair{forms == &language->monthsUpper ||
+                                             forms == &language->monthsCalendar
+                                         ? Items::Months
+                                         : Items::Days,
+                                     i + 1};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 // "en:JULY>JUNE": JULY put on JUNE's place, with English names; Italian
-// when no language is written.
+// when no language is written. Words of no kind, or of two kinds, are kept
+// as an older build kept them: in words.
 KeptAnswer kept(const QString &exercise, const QString &answer, QDate day = today,
                 const QString &child = niccolo)
 {
     const qsizetype colon = answer.indexOf(u':');
-    const QString language = colon < 0 ? QStringLiteral("it") : answer.left(colon);
     const QString asked = answer.mid(colon + 1).section(u'>', 0, 0);
     const QString given = answer.mid(colon + 1).section(u'>', 1);
-    const QDateTime when(day, QTime(10, 15), Qt::OffsetFromUTC, 3600);
-    return {when, child, "pc-aula-1", exercise, language, asked, given, asked == given, "tocco", 3};
+    KeptAnswer made =
+        ResultsTesting::answer(child, 0, QDateTime(day, QTime(10, 15), Qt::OffsetFromUTC, 3600));
+    made.computer = QStringLiteral("pc-aula-1");
+    made.exercise = exercise;
+    made.language = colon < 0 ? QStringLiteral("it") : answer.left(colon);
+    made.right = asked == given;
+    made.route = QStringLiteral("tocco");
+    made.seconds = 3;
+    const auto a = itemOf(asked);
+    const auto g = itemOf(given);
+    if (a && g && a->first == g->first) {
+        made.items = a->first;
+        made.asked = a->second;
+        made.given = g->second;
+    } else {
+        made.asked = made.given = 0;
+        made.askedText = asked;
+        made.givenText = given;
+    }
+    return made;
+}
+
+// The answers as the teacher's program reads them: kept in a computer's
+// file, and counted by SQL there.
+ResultsAnalysis analysed(const QList<KeptAnswer> &answers, const ResultsPeriod &period)
+{
+    QTemporaryDir folder;
+    ResultsTesting::fill(folder.path(), QStringLiteral("pc-aula-1"), answers);
+    QStringList problems;
+    const AnswerSummary summary =
+        ResultsFolder::summarise(folder.path(), period.range(), &problems);
+    if (!problems.isEmpty())
+        qWarning("%s", qPrintable(problems.join(u' ')));
+    return ResultsAnalysis(summary, period);
 }
 
 ResultsAnalysis everything(const QList<KeptAnswer> &answers)
 {
-    return ResultsAnalysis(answers, ResultsPeriod(ResultsPeriod::Everything, today));
+    return analysed(answers, ResultsPeriod(ResultsPeriod::Everything, today));
 }
 
 // What a tool of poppler-utils prints; tools/install-deps.sh installs them.
@@ -113,7 +169,8 @@ void TestResultsAnalysis::initTestCase()
                 kept(calendar, "2001-03-05>2001-03-06", today, giulia),
                 kept(calendar, "2001-03-05>2001-03-05", today, giulia),
                 kept(months1, "MAGGIO>MAGGIO", today.addDays(-8), QStringLiteral("bruno"))};
-    const ResultsAnalysis analysis(answers, ResultsPeriod(ResultsPeriod::LastWeek, today));
+    const ResultsAnalysis analysis =
+        analysed(answers, ResultsPeriod(ResultsPeriod::LastWeek, today));
     ReportWriter writer(analysis);
     writer.setClassName(QStringLiteral("3ª B"));
     classReport_ = folder_.filePath(QStringLiteral("classe.pdf"));
@@ -139,8 +196,8 @@ void TestResultsAnalysis::confusion_data()
         QTest::newRow(tag) << exercise << QString::fromUtf8(answer) << QString(map) << row
                            << column;
     };
-    const QString cycleMonths = QStringLiteral("Ciclo dei mesi");
-    const QString cycleDays = QStringLiteral("Ciclo dei giorni");
+    const QString cycleMonths = QStringLiteral("ciclo-mesi");
+    const QString cycleDays = QStringLiteral("ciclo-giorni");
     row("cards", months1, "LUGLIO>GIUGNO", "mesi", 6, 5);
     row("calendar's form", cycleMonths, "Luglio>Giugno", "mesi", 6, 5);
     row("English", months1, "en:JULY>JUNE", "mesi", 6, 5);
@@ -153,7 +210,7 @@ void TestResultsAnalysis::confusion_data()
     row("unknown card", months1, "PIPPO>GIUGNO");
     row("unknown place", months1, "LUGLIO>GIUGNIO");
     row("a month on a day's place", months1, "LUGLIO>lunedì");
-    row("calendar: names", calendar, "GIUGNO>LUGLIO");
+    row("calendar: dates are no names", calendar, "2001-03-05>2001-03-05");
 }
 
 void TestResultsAnalysis::confusion()
@@ -250,7 +307,8 @@ void TestResultsAnalysis::calendarKind()
     QFETCH(QString, given);
     QFETCH(int, kind);
 
-    const auto found = CalendarMistakes::kindOf(asked, given);
+    const auto found = CalendarMistakes::kindOf(QDate::fromString(asked, Qt::ISODate),
+                                                QDate::fromString(given, Qt::ISODate));
     QCOMPARE(found ? int(*found) : -1, kind);
     // Counted so among the child's answers.
     const ResultsAnalysis analysis = everything({kept(calendar, asked + u'>' + given)});
@@ -291,7 +349,8 @@ void TestResultsAnalysis::period()
     KeptAnswer answer = kept(months1, "MAGGIO>MAGGIO");
     // Half past midnight on the child's computer: still the day before in UTC.
     answer.when = QDateTime(day, QTime(0, 30), Qt::OffsetFromUTC, 3600);
-    const ResultsAnalysis analysis({answer}, ResultsPeriod(ResultsPeriod::Span(span), today));
+    const ResultsAnalysis analysis =
+        analysed({answer}, ResultsPeriod(ResultsPeriod::Span(span), today));
     QCOMPARE(analysis.child(niccolo).total.answers, in ? 1 : 0);
     QCOMPARE(analysis.exercises(), in ? QStringList{months1} : QStringList{});
     // The last day played, whatever the period.
@@ -311,7 +370,7 @@ void TestResultsAnalysis::talliesOfTwoComputers()
         QVERIFY(log.flush());
     };
     const QDate yesterday = today.addDays(-1);
-    const QString other = QStringLiteral("Un esercizio nuovo");
+    const QString other = QStringLiteral("esercizio-nuovo");
     keepOn(QStringLiteral("pc-aula-1"),
            {kept(calendar, "2001-03-05>2001-03-05", yesterday),
             kept(days1, "lunedì>lunedì", yesterday), kept(months1, "LUGLIO>GIUGNO", yesterday),
@@ -321,7 +380,9 @@ void TestResultsAnalysis::talliesOfTwoComputers()
             kept(months1, "en:APRIL>APRIL"), kept(calendar, "2001-03-05>2001-04-05"),
             kept(months1, "MARZO>MARZO", today, giulia)});
     QStringList problems;
-    const ResultsAnalysis analysis = everything(ResultsFolder::readAll(folder.path(), &problems));
+    const ResultsPeriod period(ResultsPeriod::Everything, today);
+    const ResultsAnalysis analysis(
+        ResultsFolder::summarise(folder.path(), period.range(), &problems), period);
     QCOMPARE(problems, QStringList());
 
     // In the menu's order, whatever the order of the answers; others after.

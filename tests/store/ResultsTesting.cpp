@@ -11,19 +11,26 @@
 
 namespace ResultsTesting {
 
-KeptAnswer answer(const QString &child, const QString &given, const QDateTime &when)
+KeptAnswer answer(const QString &child, int given, const QDateTime &when)
 {
     KeptAnswer kept;
+    kept.id = QUuid::createUuid();
     kept.when = when.isValid() ? when : QDateTime::currentDateTime();
     kept.child = child;
-    kept.exercise = QStringLiteral("Riordina i mesi (1)");
+    kept.exercise = QStringLiteral("riordina-mesi-1");
     kept.language = QStringLiteral("it");
-    kept.asked = QStringLiteral("LUGLIO");
+    kept.items = Items::Months;
+    kept.asked = 7;
     kept.given = given;
     kept.right = given == kept.asked;
     kept.route = QStringLiteral("trascinamento");
     kept.seconds = 2.5;
     return kept;
+}
+
+QString version1Folder()
+{
+    return QStringLiteral(TEMPIOLO_VERSION1_FOLDER);
 }
 
 void fill(const QString &folder, const QString &host, const QList<KeptAnswer> &answers,
@@ -52,6 +59,19 @@ void fill(const QString &folder, const QString &host, const QList<KeptAnswer> &a
         }
     }
     QVERIFY(connection.db().commit());
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 QMap<QString, QByteArray> bytesOf(const QString &folder)
@@ -86,11 +106,15 @@ QStringList fieldsOf(const KeptAnswer &answer)
             answer.computer,
             answer.exercise,
             answer.language,
-            answer.asked,
-            answer.given,
+            itemsKey(answer.items),
+            QString::number(answer.asked),
+            QString::number(answer.given),
+            answer.round.toString(),
             answer.right ? "right" : "wrong",
             answer.route,
-            QString::number(answer.seconds, 'g', 17)};
+            QString::number(answer.seconds, 'g', 17),
+            answer.askedText,
+            answer.givenText};
 }
 
 } // namespace ResultsTesting

@@ -21,28 +21,15 @@ namespace {
 
 const QString host = QStringLiteral("pc1");
 
-// An answer of the one child of these tests.
-KeptAnswer given(const QString &name)
+// An answer of the one child of these tests: LUGLIO put on `month`'s place.
+KeptAnswer given(int month)
 {
-    return answer(QStringLiteral("bimbo-1"), name);
+    return answer(QStringLiteral("bimbo-1"), month);
 }
 
 FileSystem::TypeOf typeIs(quint32 type)
 {
     return [type](const QString &) { return type; };
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 QList<KeptAnswer> answersIn(const QString &path)
@@ -73,6 +60,8 @@ private slots:
     void journalFollowsTheFileSystem();
     void damagedFiles_data();
     void damagedFiles();
+    void upgradeKeepsEveryAnswer_data();
+    void upgradeKeepsEveryAnswer();
     void anotherProgramsFileIsNotTakenOver();
     void unwritableFolder_data();
     void unwritableFolder();
@@ -132,12 +121,12 @@ void TestAnswerLog::journalFollowsTheFileSystem()
     const QString folder = parent.filePath(QStringLiteral("Tempiolo"));
     const QString path = folder + u'/' + ResultsFiles::fileNameFor(host);
     if (existing) {
-        fill(folder, host, {given(QStringLiteral("MAGGIO"))});
+        fill(folder, host, {given(5)});
         QVERIFY(chmod(QFile::encodeName(path).constData(), 0644) == 0);
     }
     {
         SqliteAnswerLog log(folder, host, typeIs(type));
-        log.keep(given(QStringLiteral("GIUGNO")));
+        log.keep(given(6));
         QVERIFY(log.flush());
         QCOMPARE(log.journalMode(), journal);
         QCOMPARE(log.problem(), QString());
@@ -151,19 +140,21 @@ void TestAnswerLog::journalFollowsTheFileSystem()
     QCOMPARE(int(readAll(path).at(18)), journal == "wal" ? 2 : 1);
     const QList<KeptAnswer> kept = answersIn(path);
     QCOMPARE(kept.size(), existing ? 2 : 1);
-    QCOMPARE(kept.last().given, QStringLiteral("GIUGNO"));
+    QCOMPARE(kept.last().given, 6);
     QCOMPARE(kept.last().computer, host);
 }
 
 void TestAnswerLog::damagedFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QByteArray>("shm");  // left beside it by a crash: goes where the file goes
-    QTest::addColumn<QString>("outcome"); // "set aside", "written in" or "left alone"
+    QTest::addColumn<QByteArray>("shm"); // left beside it by a crash: goes where the file goes
+    // "set aside", "set aside, in WAL" (its header changed, nothing else),
+    // "written in", "upgraded" or "left alone"
+    QTest::addColumn<QString>("outcome");
     QTemporaryDir scratch;
     QList<KeptAnswer> answers;
     for (int i = 0; i < 1000; ++i)
-        answers.append(given(QStringLiteral("MARZO %1").arg(i)));
+        answers.append(given(i));
     fill(scratch.path(), host, answers, QStringLiteral("delete"));
     const QByteArray sound = readAll(scratch.filePath(ResultsFiles::fileNameFor(host)));
     QByteArray random(16 * 1024, Qt::Uninitialized);
@@ -178,8 +169,20 @@ void TestAnswerLog::damagedFiles_data()
     row("a page overwritten", QByteArray(sound).replace(4 * 4096, 4096, QByteArray(4096, '\xFF')),
         "", "set aside");
     row("zero-length", "", "", "written in");
-    // user_version 2, as a later build may write.
-    row("a newer build's file", QByteArray(sound).replace(63, 1, "\x02"), "", "left alone");
+    // user_version 3, as a later build may write.
+    row("a newer build's file", QByteArray(sound).replace(63, 1, "\x03"), "", "left alone");
+    row("a version-1 file", readAll(version1Folder() + "/risultati-aula-1.sqlite"), "", "upgraded");
+    {
+        // Version 1 by its number, but not in its shape: it cannot be brought up to date.
+        const QString odd = scratch.filePath(QStringLiteral("strano.sqlite"));
+        SqlConnection made(odd, QString());
+        QSqlQuery query(made.db());
+        QVERIFY(query.exec(QStringLiteral("CREATE TABLE answers (id INTEGER PRIMARY KEY)")));
+        QVERIFY(query.exec(QStringLiteral("PRAGMA user_version = 1")));
+        query.finish();
+        made.db().close();
+        row("a version-1 file that cannot be upgraded", readAll(odd), "", "set aside, in WAL");
+    }
 }
 
 void TestAnswerLog::damagedFiles()
@@ -199,7 +202,7 @@ void TestAnswerLog::damagedFiles()
     const QMap<QString, QByteArray> before = bytesOf(folder.path());
 
     SqliteAnswerLog writer(folder.path(), host, typeIs(ext4));
-    writer.keep(given(QStringLiteral("OTTOBRE")));
+    writer.keep(given(10));
     QVERIFY(writer.flush());
     if (outcome == "left alone") {
         QVERIFY(writer.problem().contains(QStringLiteral("più recente")));
@@ -211,18 +214,101 @@ void TestAnswerLog::damagedFiles()
     // The child plays on and the teacher is told nothing.
     QCOMPARE(writer.problem(), QString());
     const QList<KeptAnswer> kept = answersIn(path);
-    QCOMPARE(kept.size(), 1);
-    QCOMPARE(kept.first().given, QStringLiteral("OTTOBRE"));
+    QCOMPARE(kept.size(), outcome == "upgraded" ? 55 : 1);
+    QCOMPARE(kept.last().given, 10);
     QCOMPARE(ResultsFiles::computerFiles(folder.path()), QStringList{path});
     QCOMPARE(readAll(earlier), QByteArray("earlier"));
-    if (outcome == "set aside") {
+    if (outcome == "upgraded")
+        QCOMPARE(kept.first().when,
+                 answersIn(version1Folder() + "/risultati-aula-1.sqlite").first().when);
+    if (outcome.startsWith("set aside")) {
         QCOMPARE(writer.setAside(), QString(earlier).replace(".sqlite", "-2.sqlite"));
-        QCOMPARE(readAll(writer.setAside()), bytes);
+        const int header = outcome == "set aside" ? 0 : 100;
+        QCOMPARE(readAll(writer.setAside()).mid(header), bytes.mid(header));
         QCOMPARE(readAll(writer.setAside() + "-shm"), shm);
     } else {
         QCOMPARE(writer.setAside(), QString());
         QCOMPARE(ResultsFiles::setAsideFiles(folder.path()), QStringList{earlier});
     }
+}
+
+void TestAnswerLog::upgradeKeepsEveryAnswer_data()
+{
+    QTest::addColumn<bool>("inPlace"); // by the file's writer, or in a reader's copy
+    QTest::newRow("by its writer, in place") << true;
+    QTest::newRow("by a reader, in a copy") << false;
+}
+
+void TestAnswerLog::upgradeKeepsEveryAnswer()
+{
+    QFETCH(bool, inPlace);
+    QTemporaryDir folder;
+    const QString name = QStringLiteral("risultati-aula-1.sqlite");
+    const QString path = folder.filePath(name);
+    QVERIFY(QFile::copy(version1Folder() + u'/' + name, path));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    const QByteArray before = readAll(path);
+    // Every answer as version 1 kept it, its time and words included.
+    QStringList old;
+    {
+        SqlConnection v1(path, QStringLiteral("QSQLITE_OPEN_READONLY"));
+        QSqlQuery query(v1.db());
+        QVERIFY(query.exec(QStringLiteral(
+            "SELECT a.answered_at, a.utc_offset, c.uuid, a.computer, a.is_right, a.route,"
+            " a.seconds, a.exercise, a.asked, a.given FROM answers a JOIN children c"
+            " ON c.id = a.child ORDER BY a.id")));
+        while (query.next()) {
+            QStringList fields;
+            for (int i = 0; i < 10; ++i)
+                fields << query.value(i).toString();
+            old << fields.join(u'|');
+        }
+    }
+    QCOMPARE(old.size(), 54);
+    if (inPlace) {
+        SqliteAnswerLog writer(folder.path(), QStringLiteral("aula-1"), typeIs(ext4));
+        QVERIFY(writer.flush());
+        QCOMPARE(writer.problem(), QString());
+        QCOMPARE(writer.setAside(), QString());
+    }
+    const QList<KeptAnswer> read = answersIn(path);
+    // A reader never changes the file; its writer brings it up to date.
+    QCOMPARE(readAll(path) == before, !inPlace);
+    QCOMPARE(read.size(), old.size());
+    QSet<QUuid> ids;
+    // The words of an exercise as version 1 wrote them.
+    const QStringList months = {"GENNAIO",   "FEBBRAIO", "MARZO",    "APRILE",
+                                "MAGGIO",    "GIUGNO",   "LUGLIO",   "AGOSTO",
+                                "SETTEMBRE", "OTTOBRE",  "NOVEMBRE", "DICEMBRE"};
+    for (int i = 0; i < read.size(); ++i) {
+        const KeptAnswer &answer = read.at(i);
+        const QStringList was = old.at(i).split(u'|');
+        QCOMPARE(QString::number(answer.when.toMSecsSinceEpoch()), was[0]);
+        QCOMPARE(QString::number(answer.when.offsetFromUtc()), was[1]);
+        QCOMPARE((QStringList{answer.child, answer.computer, QString::number(answer.right),
+                              answer.route, QString::number(answer.seconds)}),
+                 was.mid(2, 5));
+        QVERIFY(!answer.exercise.contains(u' '));
+        QCOMPARE(answer.askedText + answer.givenText, QString());
+        QVERIFY(answer.asked > 0 && answer.given > 0);
+        QCOMPARE(answer.round, QUuid());
+        if (answer.items == Items::Months && answer.language == QLatin1String("it")) {
+            QCOMPARE(months.value(answer.asked - 1), was[8]);
+            QCOMPARE(months.value(answer.given - 1), was[9]);
+        }
+        if (answer.items == Items::Dates)
+            QCOMPARE(dateOfNumber(answer.given).toString(Qt::ISODate), was[9]);
+        QCOMPARE(answer.asked == answer.given, answer.right);
+        ids.insert(answer.id);
+    }
+    QCOMPARE(ids.size(), read.size());
+    // The same identities however often the file is upgraded.
+    const QString copy = folder.filePath(QStringLiteral("risultati-copia.sqlite"));
+    QVERIFY(QFile::copy(version1Folder() + u'/' + name, copy));
+    const QList<KeptAnswer> again = answersIn(copy);
+    QCOMPARE(again.size(), read.size());
+    for (int i = 0; i < read.size(); ++i)
+        QCOMPARE(again.at(i).id, read.at(i).id);
 }
 
 void TestAnswerLog::anotherProgramsFileIsNotTakenOver()
@@ -234,7 +320,7 @@ void TestAnswerLog::anotherProgramsFileIsNotTakenOver()
     QVERIFY(query.exec(QStringLiteral("CREATE TABLE answers (x TEXT)")));
     {
         SqliteAnswerLog log(folder.path(), host, typeIs(ext4));
-        log.keep(given(QStringLiteral("LUGLIO")));
+        log.keep(given(7));
         QVERIFY(log.flush());
         QCOMPARE(log.lost(), 1);
         QVERIFY(!log.problem().isEmpty());
@@ -266,8 +352,8 @@ void TestAnswerLog::unwritableFolder()
     else
         QVERIFY(QDir().mkpath(blocker));
     SqliteAnswerLog log(folder, host, typeIs(ext4));
-    log.keep(given(QStringLiteral("LUGLIO")));
-    log.keep(given(QStringLiteral("AGOSTO")));
+    log.keep(given(7));
+    log.keep(given(8));
     QVERIFY(log.flush(10000));
     QCOMPARE(log.lost(), 2);
     QVERIFY2(log.problem().startsWith(QStringLiteral("Non si può scrivere")),
@@ -276,12 +362,12 @@ void TestAnswerLog::unwritableFolder()
     // Once the way is clear answers are kept again, and the teacher still
     // learns of those that were lost.
     QVERIFY(folderIsAFile ? QFile::remove(blocker) : QDir(blocker).removeRecursively());
-    log.keep(given(QStringLiteral("TENUTA")));
+    log.keep(given(9));
     QVERIFY(log.flush());
     QCOMPARE(log.written(), 1);
     QVERIFY2(log.problem().endsWith(QStringLiteral("Risposte non salvate: 2.")),
              qPrintable(log.problem()));
-    QCOMPARE(answersIn(log.path()).value(0).given, QStringLiteral("TENUTA"));
+    QCOMPARE(answersIn(log.path()).value(0).given, 9);
 }
 
 void TestAnswerLog::keepNeverWaitsForALockedFile()
@@ -297,7 +383,7 @@ void TestAnswerLog::keepNeverWaitsForALockedFile()
         QElapsedTimer timer;
         timer.start();
         for (int i = 0; i < 20; ++i)
-            log.keep(given(QString::number(i)));
+            log.keep(given(i));
         QVERIFY2(timer.elapsed() < 200, qPrintable(QString::number(timer.elapsed())));
         QVERIFY(!log.flush(500));
         QCOMPARE(log.written(), 0);
@@ -352,11 +438,11 @@ void TestAnswerLog::keeperStopped()
     QVERIFY2(kept.size() >= written, qPrintable(QString::number(kept.size())));
     // Whatever was cut off, what is there came in order, none missing.
     for (int i = 0; i < kept.size(); ++i)
-        QCOMPARE(kept.at(i).given, QString::number(i));
+        QCOMPARE(kept.at(i).given, i);
     // The file is sound: the next run keeps writing in it.
     SqliteAnswerLog next(folder.path(), QStringLiteral("pc-ucciso"),
                          typeIs(journal == "wal" ? ext4 : nfs));
-    next.keep(given(QStringLiteral("DOPO")));
+    next.keep(given(11));
     QVERIFY(next.flush());
     QCOMPARE(next.setAside(), QString());
     QCOMPARE(next.written(), 1);

@@ -1,4 +1,3 @@
-#include "ResultsCsv.h"
 #include "ResultsFiles.h"
 #include "ResultsFolder.h"
 #include "ResultsTesting.h"
@@ -25,9 +24,16 @@ const QString childB = QStringLiteral("7d9e0a11-2b3c-4d5e-8f60-718293a4b5c6");
 KeptAnswer answerAt(int second, const QString &computer)
 {
     const int offsets[] = {3600, 7200, -18000};
-    KeptAnswer kept = answer(QStringLiteral("bimbo-%1").arg(second % 3),
-                             second % 2 ? QStringLiteral("MARTEDÌ") : QStringLiteral("LUGLIO"),
+    KeptAnswer kept = answer(QStringLiteral("bimbo-%1").arg(second % 3), 7,
                              start.addSecs(second).toOffsetFromUtc(offsets[second % 3]));
+    if (second % 2) {
+        // MARTEDÌ put on GIOVEDÌ's place, in a round of its own.
+        kept.items = Items::Days;
+        kept.asked = 2;
+        kept.given = 4;
+        kept.right = false;
+        kept.round = QUuid::createUuid();
+    }
     kept.computer = computer;
     kept.language = second % 4 ? QStringLiteral("it") : QStringLiteral("en");
     kept.route = second % 5 ? QStringLiteral("tocco") : QStringLiteral("tastiera");
@@ -35,45 +41,13 @@ KeptAnswer answerAt(int second, const QString &computer)
     return kept;
 }
 
-// An answer of child A, with texts found nowhere else.
+// An answer of child A, with an identity and a round found nowhere else.
 KeptAnswer answerOfA(int n)
 {
-    KeptAnswer kept = answer(childA, QStringLiteral("SEGRETO-DI-A-%1").arg(n));
-    kept.asked = QStringLiteral("CHIESTO-SOLO-AD-A");
+    KeptAnswer kept = answer(childA, 6);
+    kept.id = QUuid(QStringLiteral("aaaaaaaa-0000-4000-8000-%1").arg(n, 12, 10, QLatin1Char('0')));
+    kept.round = QUuid(QStringLiteral("aaaaaaaa-1111-4000-8000-000000000001"));
     return kept;
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-// Semicolon-separated values as Calc reads them: quoted fields may hold ';',
-// '"' (doubled) and line ends; out of quotes CR LF ends a row.
-QList<QStringList> parseCsv(const QString &text)
-{
-    QList<QStringList> rows{{}};
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == u'"' && quoted && text.mid(i + 1, 1) == u'"') {
-            field += text.at(++i);
-        } else if (c == u'"') {
-            quoted = !quoted;
-        } else if (!quoted && c == u';') {
-            rows.last() << std::exchange(field, QString());
-        } else if (!quoted && text.mid(i, 2) == QLatin1String("\r\n")) {
-            rows.last() << std::exchange(field, QString());
-            if (++i + 1 < text.size())
-                rows.append(QStringList());
-        } else {
-            field += c;
-        }
-    }
-    return rows;
 }
 
 } // namespace
@@ -90,9 +64,6 @@ private slots:
     void removeChild_data();
     void removeChild();
     void removeChildNamesWhatItCouldNotClean();
-    void exportRoundTrip();
-    void exportFails_data();
-    void exportFails();
 };
 
 void TestResultsFolder::init()
@@ -150,7 +121,7 @@ void TestResultsFolder::readsAfterAWriterDiedMidTransaction()
     QTemporaryDir folder;
     QList<KeptAnswer> answers;
     for (int i = 0; i < 2000; ++i)
-        answers.append(answer(childA, QString::number(i)));
+        answers.append(answer(childA, i % 12 + 1));
     fill(writing.path(), "pc1", answers, "delete");
     const QString name = ResultsFiles::fileNameFor(QStringLiteral("pc1"));
     {
@@ -161,7 +132,7 @@ void TestResultsFolder::readsAfterAWriterDiedMidTransaction()
         QSqlQuery query(writer.db());
         QVERIFY(query.exec(QStringLiteral("PRAGMA cache_size=2")));
         QVERIFY(query.exec(QStringLiteral("BEGIN IMMEDIATE")));
-        QVERIFY(query.exec(QStringLiteral("UPDATE answers SET given = 'MEZZO SCRITTO'")));
+        QVERIFY(query.exec(QStringLiteral("UPDATE answers SET given = -1")));
         for (const QString &suffix : {QString(), QStringLiteral("-journal")})
             QVERIFY(QFile::copy(writing.filePath(name + suffix), folder.filePath(name + suffix)));
         QVERIFY(query.exec(QStringLiteral("ROLLBACK")));
@@ -171,7 +142,7 @@ void TestResultsFolder::readsAfterAWriterDiedMidTransaction()
     QCOMPARE(problems, QStringList());
     QCOMPARE(read.size(), answers.size());
     for (int i = 0; i < read.size(); ++i)
-        QCOMPARE(read.at(i).given, QString::number(i));
+        QCOMPARE(read.at(i).given, i % 12 + 1);
 }
 
 void TestResultsFolder::removeChild_data()
@@ -191,14 +162,13 @@ void TestResultsFolder::removeChild()
     QFETCH(bool, setAsideCopy);
     QTemporaryDir folder;
     // Another computer's file, where the child played too.
-    fill(folder.path(), "pc2",
-         {answer(childB, QStringLiteral("B-1")), answerOfA(100), answer(childB, "B-2")}, "delete");
+    fill(folder.path(), "pc2", {answer(childB, 1), answerOfA(100), answer(childB, 2)}, "delete");
     auto log = std::make_unique<SqliteAnswerLog>(
         folder.path(), QStringLiteral("pc1"),
         [network](const QString &) { return network ? nfs : ext4; });
     for (int i = 0; i < 30; ++i) {
         log->keep(answerOfA(i));
-        log->keep(answer(childB, QStringLiteral("B-%1").arg(i + 10)));
+        log->keep(answer(childB, i % 12 + 1));
     }
     QVERIFY(log->flush());
     if (!writerOpen)
@@ -209,8 +179,8 @@ void TestResultsFolder::removeChild()
     }
     // Read while the writer runs, from its write-ahead log if it keeps one.
     QCOMPARE(ResultsFolder::readAll(folder.path()).size(), 63);
-    const QStringList traces = {childA, QStringLiteral("SEGRETO-DI-A"),
-                                QStringLiteral("CHIESTO-SOLO-AD-A")};
+    const QStringList traces = {childA, QStringLiteral("aaaaaaaa-0000-4000-8000"),
+                                QStringLiteral("aaaaaaaa-1111-4000-8000")};
     for (const QString &trace : traces)
         QVERIFY(!filesHolding(folder.path(), trace).isEmpty());
 
@@ -230,7 +200,7 @@ void TestResultsFolder::removeChild()
         QCOMPARE(aside.size(), 30);
     }
     if (writerOpen) {
-        log->keep(answer(childB, QStringLiteral("DOPO")));
+        log->keep(answer(childB, 12));
         QVERIFY(log->flush());
         QCOMPARE(ResultsFolder::readAll(folder.path()).size(), 33);
     }
@@ -239,12 +209,12 @@ void TestResultsFolder::removeChild()
 void TestResultsFolder::removeChildNamesWhatItCouldNotClean()
 {
     QTemporaryDir folder;
-    fill(folder.path(), "pc1", {answerOfA(1), answer(childB, "B")});
+    fill(folder.path(), "pc1", {answerOfA(1), answer(childB, 1)});
     fill(folder.path(), "pc3", {answerOfA(3)}, "delete");
     // pc3's file of a newer build, and a damaged file set aside.
     const QString pc3 = folder.filePath(QStringLiteral("risultati-pc3.sqlite"));
     QFile newer(pc3);
-    QVERIFY(newer.open(QIODevice::ReadWrite) && newer.seek(63) && newer.putChar(2));
+    QVERIFY(newer.open(QIODevice::ReadWrite) && newer.seek(63) && newer.putChar(3));
     newer.close();
     const QString damaged = QStringLiteral("risultati-pc2.danneggiato-2026-12-01.sqlite");
     writeAll(folder.filePath(damaged), QByteArray(4096, '\x5A'));
@@ -254,76 +224,8 @@ void TestResultsFolder::removeChildNamesWhatItCouldNotClean()
     QVERIFY2(error.contains(damaged) && error.contains(QStringLiteral("risultati-pc3.sqlite")) &&
                  !error.contains(QStringLiteral("risultati-pc1.sqlite")),
              qPrintable(error));
-    QCOMPARE(filesHolding(folder.path(), QStringLiteral("SEGRETO-DI-A")),
+    QCOMPARE(filesHolding(folder.path(), QStringLiteral("aaaaaaaa-0000-4000-8000")),
              QStringList{"risultati-pc3.sqlite"});
-}
-
-void TestResultsFolder::exportRoundTrip()
-{
-    QTemporaryDir folder;
-    // bimbo-2 is in the class no longer: its id stands for its name.
-    const QHash<QString, QString> names = {{"bimbo-0", "Niccolò"}, {"bimbo-1", "Rossi; Anna"}};
-    QList<KeptAnswer> expected = {answerAt(0, "pc1"), answerAt(1, "pc2"), answerAt(2, "pc1"),
-                                  answerAt(4, "pc1")};
-    expected[2].given = QStringLiteral("GIU\"GNO\r\nAGOSTO");
-    expected[3].seconds = 125.7;
-    fill(folder.path(), "pc1", {expected[0], expected[2], expected[3]});
-    fill(folder.path(), "pc2", {expected[1]}, "delete");
-
-    const QString csv = folder.filePath(QStringLiteral("esportati.csv"));
-    QString error;
-    QVERIFY2(ResultsCsv::exportFolder(folder.path(), csv, names, &error), qPrintable(error));
-    QFile file(csv);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    // Without the byte order mark Excel reads "Niccolò" as Latin-1.
-    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
-    const QList<QStringList> rows = parseCsv(QString::fromUtf8(bytes.mid(3)));
-    QCOMPARE(rows.size(), expected.size() + 1);
-    QCOMPARE(rows.first().join(u';'), QStringLiteral("data e ora;bambino;computer;esercizio;lingua;"
-                                                     "chiesto;dato;esatto;modo;secondi"));
-    const QLocale italian(QLocale::Italian, QLocale::Italy);
-    for (int i = 0; i < expected.size(); ++i) {
-        QStringList row = rows.at(i + 1);
-        const KeptAnswer &kept = expected.at(i);
-        // A number to Calc and Excel under an Italian locale.
-        bool number = false;
-        QCOMPARE(italian.toDouble(row.takeLast(), &number), kept.seconds);
-        QVERIFY(number);
-        QCOMPARE(row, QStringList({kept.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                                   names.value(kept.child, kept.child), kept.computer,
-                                   kept.exercise, kept.language, kept.asked, kept.given,
-                                   kept.right ? QStringLiteral("sì") : QStringLiteral("no"),
-                                   kept.route}));
-    }
-}
-
-void TestResultsFolder::exportFails_data()
-{
-    QTest::addColumn<QString>("csv");
-    QTest::addColumn<bool>("damaged"); // a computer's file that cannot be read
-    QTest::addColumn<QString>("message");
-    QTest::newRow("no folder for the file")
-        << "manca/esportati.csv" << false << "manca/esportati.csv: la cartella non esiste";
-    QTest::newRow("a folder in the way") << "cartella" << false << "cartella: è una cartella";
-    QTest::newRow("a damaged computer's file")
-        << "esportati.csv" << true << "Nessun file scritto: Il file risultati-pc2.sqlite";
-}
-
-void TestResultsFolder::exportFails()
-{
-    QFETCH(QString, csv);
-    QFETCH(bool, damaged);
-    QFETCH(QString, message);
-    QTemporaryDir folder;
-    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("cartella")));
-    fill(folder.path(), "pc1", {answer(childA, QStringLiteral("LUGLIO"))});
-    if (damaged)
-        writeAll(folder.filePath(QStringLiteral("risultati-pc2.sqlite")), "not a database");
-    QString error;
-    QVERIFY(!ResultsCsv::exportFolder(folder.path(), folder.filePath(csv), {}, &error));
-    QVERIFY2(error.contains(message), qPrintable(error));
-    QVERIFY(!QFileInfo(folder.filePath(csv)).isFile());
 }
 
 QTEST_GUILESS_MAIN(TestResultsFolder)

@@ -1,9 +1,11 @@
 #include "LazyAnswerLog.h"
+#include "ResultsFolder.h"
 #include "ResultsLibrary.h"
 #include "ResultsTesting.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,28 +16,48 @@ class TestResultsModule : public QObject
     Q_OBJECT
 
 private slots:
-    void withoutTheModule();
+    void refused_data();
+    void refused();
     void throughTheModule();
 };
 
-void TestResultsModule::withoutTheModule()
+void TestResultsModule::refused_data()
 {
+    QTest::addColumn<QString>("module"); // "" for a file that is not there
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("missing") << QString() << "Manca il modulo dei risultati";
+    QTest::newRow("not a library") << "text"
+                                   << "non è di questa versione";
+    // A module of another interface, as a module of an older build would be.
+    QTest::newRow("another interface")
+        << QStringLiteral(TEMPIOLO_SOUND_MODULE) << "non è di questa versione";
+}
+
+void TestResultsModule::refused()
+{
+    QFETCH(QString, module);
+    QFETCH(QString, problem);
     QTemporaryDir folder;
-    const QString missing = folder.filePath(QStringLiteral("libtempiolo-risultati.so"));
-    LazyAnswerLog log(folder.path(), QStringLiteral("pc1"), missing);
+    QString path = folder.filePath(QStringLiteral("libtempiolo-risultati.so"));
+    if (module == QLatin1String("text")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a library");
+    } else if (!module.isEmpty()) {
+        path = module;
+    }
+    LazyAnswerLog log(folder.path(), QStringLiteral("pc1"), path);
     // Not loaded, nor missed, before there is an answer to keep.
     QCOMPARE(log.problem(), QString());
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("modulo dei risultati non caricato"));
-    log.keep(answer(QStringLiteral("bimbo-1"), QStringLiteral("LUGLIO")));
-    QVERIFY2(log.problem().contains(QStringLiteral("libtempiolo-risultati.so")),
+    // Play goes on: the answer is lost, and the teacher learns why.
+    log.keep(answer(QStringLiteral("bimbo-1"), 7));
+    QVERIFY(!log.loaded());
+    QVERIFY2(log.problem().contains(problem) &&
+                 log.problem().contains(QStringLiteral("non vengono salvate")),
              qPrintable(log.problem()));
-
-    ResultsLibrary library(missing);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("modulo dei risultati non caricato"));
-    QString error;
-    QVERIFY(!library.exportCsv(folder.path(), folder.filePath("esportati.csv"), {}, &error));
-    QCOMPARE(error, log.problem());
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
+    QCOMPARE(log.daysOf(QStringLiteral("bimbo-1")), QList<AnswerDay>());
+    QCOMPARE(ResultsFolder::readAll(folder.path()).size(), 0);
 }
 
 void TestResultsModule::throughTheModule()
@@ -45,24 +67,25 @@ void TestResultsModule::throughTheModule()
         LazyAnswerLog log(folder.path(), QStringLiteral("pc1"),
                           QStringLiteral(TEMPIOLO_RESULTS_MODULE));
         QVERIFY(log.load());
-        log.keep(answer(QStringLiteral("bimbo-1"), QStringLiteral("LUGLIO")));
-        log.keep(answer(QStringLiteral("bimbo-2"), QStringLiteral("AGOSTO")));
+        QCOMPARE(log.problem(), QString());
+        log.keep(answer(QStringLiteral("bimbo-1"), 6));
+        log.keep(answer(QStringLiteral("bimbo-2"), 8));
         // Its end writes what is still queued.
     }
-    ResultsLibrary library(QStringLiteral(TEMPIOLO_RESULTS_MODULE));
-    const QString csv = folder.filePath(QStringLiteral("esportati.csv"));
-    QString error;
-    QVERIFY2(library.exportCsv(folder.path(), csv, {{"bimbo-1", "Niccolò"}}, &error),
-             qPrintable(error));
-    QFile file(csv);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll().contains("Niccol\xC3\xB2;pc1;"));
-    QVERIFY2(library.removeChild(folder.path(), QStringLiteral("bimbo-1"), &error),
-             qPrintable(error));
-    QList<KeptAnswer> answers;
-    QVERIFY2(library.read(folder.path(), &answers, &error), qPrintable(error));
-    QCOMPARE(answers.size(), 1);
-    QCOMPARE(answers.first().child, QStringLiteral("bimbo-2"));
+    const QList<KeptAnswer> answers = ResultsFolder::readAll(folder.path());
+    QCOMPARE(answers.size(), 2);
+    QCOMPARE(answers.first().given, 6);
+    QCOMPARE(answers.first().computer, QStringLiteral("pc1"));
+    // What the child answered before, read back through the module.
+    LazyAnswerLog log(folder.path(), QStringLiteral("pc1"),
+                      QStringLiteral(TEMPIOLO_RESULTS_MODULE));
+    QVERIFY(log.load());
+    const QList<AnswerDay> days = log.daysOf(QStringLiteral("bimbo-1"));
+    QCOMPARE(days.size(), 1);
+    QCOMPARE(days.first().asked, 7);
+    QCOMPARE(days.first().given, 6);
+    QCOMPARE(days.first().allRight, false);
+    QCOMPARE(days.first().day, QDate::currentDate());
 }
 
 QTEST_GUILESS_MAIN(TestResultsModule)

@@ -33,12 +33,22 @@ QByteArray everyByte(const QString &folder)
     return all;
 }
 
-// A card of "Riordina i mesi (1)" put on a place.
-void keep(SqliteAnswerLog &log, const QString &child, const QString &asked, const QString &given)
+// A card of "Riordina i mesi (1)" put on a place: months 1 to 12.
+void keep(SqliteAnswerLog &log, const QString &child, int asked, int given,
+          const QString &route = QStringLiteral("tocco"))
 {
-    log.keep({QDateTime::currentDateTime(), child, QStringLiteral("pc"),
-              QStringLiteral("Riordina i mesi (1)"), QStringLiteral("it"), asked, given,
-              asked == given, QStringLiteral("tocco"), 3});
+    KeptAnswer answer;
+    answer.when = QDateTime::currentDateTime();
+    answer.child = child;
+    answer.computer = QStringLiteral("pc");
+    answer.exercise = QStringLiteral("riordina-mesi-1");
+    answer.language = QStringLiteral("it");
+    answer.asked = asked;
+    answer.given = given;
+    answer.right = asked == given;
+    answer.route = route;
+    answer.seconds = 3;
+    log.keep(answer);
 }
 
 } // namespace
@@ -103,10 +113,10 @@ void TestClassWindow::removal()
     ClassList(folder.path()).add(QStringLiteral("Anna"));
     const QString zebedeo = ClassList(folder.path()).add(QStringLiteral("Zebedeo Quintilio")).id;
     {
-        // Their answers, with a given name no one else gave.
+        // Their answers, with a route no one else took.
         SqliteAnswerLog log(folder.path(), QStringLiteral("pc1"));
         for (int i = 0; i < 40; ++i)
-            keep(log, zebedeo, QStringLiteral("LUGLIO"), QStringLiteral("SETTEMBREX"));
+            keep(log, zebedeo, 7, 9, QStringLiteral("SETTEMBREX"));
         QVERIFY(log.flush());
     }
     const QString aside = QStringLiteral("risultati-pc2.danneggiato-2026-12-09.sqlite");
@@ -160,10 +170,10 @@ void TestClassWindow::resultsOfARound()
         // A round of "Riordina i mesi (1)" with one wrong drop, on two computers.
         SqliteAnswerLog here(folder.path(), QStringLiteral("pc1"));
         SqliteAnswerLog there(folder.path(), QStringLiteral("pc2"));
-        keep(here, anna, QStringLiteral("LUGLIO"), QStringLiteral("GIUGNO"));
+        keep(here, anna, 7, 6);
         const QStringList &months = Language::italian().monthsUpper;
         for (int m = 0; m < months.size(); ++m)
-            keep(m % 2 ? here : there, anna, months[m], months[m]);
+            keep(m % 2 ? here : there, anna, m + 1, m + 1);
         QVERIFY(here.flush() && there.flush());
     }
     ScriptedDialogs dialogs;

@@ -349,8 +349,10 @@ void TestCalendar::dayClickJudgesTheDate()
     QCOMPARE(passedOn.size(), 0);
     // Kept as dates, with the way the day was chosen.
     QCOMPARE(program.kept.size(), 1);
-    QCOMPARE(program.kept[0].asked, QStringLiteral("2001-03-05"));
-    QCOMPARE(program.kept[0].given, clicked.toString(Qt::ISODate));
+    QCOMPARE(program.kept[0].items, Items::Dates);
+    QCOMPARE(program.kept[0].asked, 20010305);
+    QCOMPARE(program.kept[0].given, dateNumber(clicked));
+    QCOMPARE(program.kept[0].exercise, QStringLiteral("calendario"));
     QCOMPARE(program.kept[0].route, QLatin1String(key ? "tastiera" : "tocco"));
     QCOMPARE(c.calendar()->selectedDate(), clicked);
     QCOMPARE(Modulo1::NumEsatti, qint16(right ? 1 : 0));

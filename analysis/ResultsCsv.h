@@ -10,7 +10,8 @@
 // The answers as a CSV file that opens right in LibreOffice Calc and Excel
 // under an Italian locale: UTF-8 with a byte order mark (without it Excel
 // reads "Niccolò" as Latin-1), ';' between fields (',' is the decimal
-// separator there), ISO dates, seconds with a decimal comma, one answer a row.
+// separator there), ISO dates, seconds with a decimal comma, one answer a
+// row, with the names and the exercise in the words the child saw.
 namespace ResultsCsv {
 
 // The header and the rows. `names`: the children's names by their id; an

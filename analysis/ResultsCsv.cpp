@@ -1,5 +1,6 @@
 #include "ResultsCsv.h"
 
+#include "AnswerWords.h"
 #include "ResultsFolder.h"
 
 #include <QDir>
@@ -38,19 +39,22 @@ QByteArray write(const QList<KeptAnswer> &answers, const QHash<QString, QString>
     QString text;
     text.reserve(answers.size() * 120 + 128);
     text += QStringLiteral(
-        "data e ora;bambino;computer;esercizio;lingua;chiesto;dato;esatto;modo;secondi\r\n");
+        "data e ora;bambino;computer;esercizio;lingua;chiesto;dato;esatto;modo;secondi;"
+        "risposta;giro\r\n");
     for (const KeptAnswer &answer : answers) {
         const QStringList fields = {
             answer.when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
             field(names.value(answer.child, answer.child)),
             field(answer.computer),
-            field(answer.exercise),
+            field(AnswerWords::exerciseCaption(answer.exercise)),
             field(answer.language),
-            field(answer.asked),
-            field(answer.given),
+            field(AnswerWords::asked(answer)),
+            field(AnswerWords::given(answer)),
             answer.right ? QStringLiteral("sì") : QStringLiteral("no"),
             field(answer.route),
             seconds(answer.seconds),
+            answer.id.toString(QUuid::WithoutBraces),
+            answer.round.isNull() ? QString() : answer.round.toString(QUuid::WithoutBraces),
         };
         text += fields.join(u';');
         text += QStringLiteral("\r\n");
