@@ -26,7 +26,6 @@ void AnswerSummary::append(const AnswerSummary &other)
     tallies += other.tallies;
     pairs += other.pairs;
     dateMisses += other.dateMisses;
-    days += other.days;
     for (auto last = other.lastPlayed.cbegin(); last != other.lastPlayed.cend(); ++last) {
         QDate &day = lastPlayed[last.key()];
         if (!day.isValid() || last.value() > day)
@@ -98,8 +97,7 @@ bool AnswerQueries::summary(const DayRange &range, AnswerSummary *summary)
 {
     AnswerSummary made;
     if (!tallies(range, &made.tallies) || !pairs(range, &made.pairs) ||
-        !dateMisses(range, &made.dateMisses) || !lastPlayed(&made.lastPlayed) ||
-        !days(QString(), binds_, &made.days))
+        !dateMisses(range, &made.dateMisses) || !lastPlayed(&made.lastPlayed))
         return false;
     *summary = std::move(made);
     return true;
@@ -181,16 +179,22 @@ bool AnswerQueries::dateMisses(const DayRange &range, QList<DateMissRow> *rows)
 
 bool AnswerQueries::lastPlayed(QHash<QString, QDate> *days)
 {
+    // Each child's last answer, found by the index of a child's answers in
+    // time order rather than by reading them all.
     Statement query(db_,
-                    QStringLiteral("SELECT c.uuid AS child, MAX(") + dayOf +
-                        QStringLiteral(") AS day") + from + QStringLiteral(" WHERE 1 = 1") +
-                        scope_ + QStringLiteral(" GROUP BY c.uuid"),
+                    QStringLiteral("SELECT c.uuid AS child, (SELECT ") + dayOf +
+                        QStringLiteral(" FROM answers a WHERE a.child = c.id"
+                                       " ORDER BY a.answered_at DESC LIMIT 1) AS day"
+                                       " FROM children c WHERE 1 = 1") +
+                        scope_,
                     binds_, &error_);
     if (!query.ok())
         return false;
     const int child = query.column("child"), day = query.column("day");
-    while (query.next())
-        days->insert(query.value(child).toString(), dateOfDay(query.value(day).toLongLong()));
+    while (query.next()) {
+        if (!query.value(day).isNull())
+            days->insert(query.value(child).toString(), dateOfDay(query.value(day).toLongLong()));
+    }
     return query.finished();
 }
 

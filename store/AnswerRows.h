@@ -77,8 +77,6 @@ struct AnswerSummary
     QList<DateMissRow> dateMisses;
     // The last day each child played, whatever the days asked for.
     QHash<QString, QDate> lastPlayed;
-    // Every child's days, for their review.
-    QList<AnswerDay> days;
 
     void append(const AnswerSummary &other);
 };

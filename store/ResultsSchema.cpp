@@ -199,7 +199,9 @@ bool upgradeToVersion2(QSqlQuery &query)
                    .replace(QStringLiteral("KNOWN"), known)) &&
            query.exec(QStringLiteral("DROP TABLE answers")) &&
            query.exec(QStringLiteral("ALTER TABLE answers_2 RENAME TO answers")) &&
-           query.exec(QStringLiteral("CREATE INDEX answers_child ON answers (child)")) &&
+           // A child's answers in time order: the last day they played, and their review.
+           query.exec(
+               QStringLiteral("CREATE INDEX answers_child ON answers (child, answered_at)")) &&
            query.exec(QStringLiteral("DROP TABLE temp.v1_words")) &&
            query.exec(QStringLiteral("DROP TABLE temp.v1_exercises")) &&
            query.exec(QStringLiteral("DROP TABLE temp.v1_computers"));

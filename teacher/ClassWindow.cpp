@@ -45,7 +45,8 @@ bool writable(const QString &folder)
 
 } // namespace
 
-ClassWindow::ClassWindow(const QString &folder, Dialogs &dialogs, QWidget *parent)
+ClassWindow::ClassWindow(const QString &folder, Dialogs &dialogs, ResultsTab::Reader reader,
+                         QWidget *parent)
     : QWidget(parent), folder_(folder), dialogs_(dialogs),
       list_(std::make_unique<ClassList>(folder))
 {
@@ -67,9 +68,13 @@ ClassWindow::ClassWindow(const QString &folder, Dialogs &dialogs, QWidget *paren
     layout->addWidget(problems_);
     tabs_ = new QTabWidget(this);
     tabs_->addTab(buildChildrenTab(), QStringLiteral("Bambini"));
-    results_ = new ResultsTab(folder_, *list_, dialogs_, tabs_);
+    results_ = new ResultsTab(folder_, *list_, dialogs_, std::move(reader), tabs_);
     tabs_->addTab(results_, QStringLiteral("Risultati"));
-    unreadable_ = results_->reload();
+    connect(results_, &ResultsTab::finishedReading, this, [this](const QStringList &problems) {
+        unreadable_ = problems;
+        showProblems();
+    });
+    results_->reload();
     layout->addWidget(tabs_, 1);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("stato"));
@@ -236,7 +241,7 @@ void ClassWindow::addChild()
 void ClassWindow::showChanged(const QString &selectId)
 {
     showChildren(selectId);
-    unreadable_ = results_->reload();
+    results_->reload();
     showProblems();
 }
 

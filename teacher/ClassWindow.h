@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ResultsTab.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -12,7 +14,6 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTabWidget;
-class ResultsTab;
 
 // "La classe", the teacher's window: the children of the class, each with
 // a picture of their own, added by name or from a list, renamed, given
@@ -25,7 +26,9 @@ class ClassWindow : public QWidget
     Q_OBJECT
 
 public:
-    ClassWindow(const QString &folder, Dialogs &dialogs, QWidget *parent = nullptr);
+    // `reader`: how the results are read; the folder's files unless a test says.
+    ClassWindow(const QString &folder, Dialogs &dialogs, ResultsTab::Reader reader = {},
+                QWidget *parent = nullptr);
     ~ClassWindow() override;
 
     ClassList &classList() { return *list_; }

@@ -14,41 +14,41 @@
 #include "ResultsPeriod.h"
 #include "ResultsTable.h"
 
+#include "CalendarMistakesModel.h"
+#include "ClassTableModel.h"
+#include "ConfusionMapModel.h"
+#include "ResultsRoles.h"
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QTableWidget>
+#include <QStringListModel>
+#include <QtConcurrent>
 #include <QVBoxLayout>
 
 namespace {
 
-// Short enough for a column heading; the full name is the tooltip.
-QString shortName(const QString &exercise)
+ResultsTab::Read readFolder(const QString &folder, const DayRange &range)
 {
-    static const QHash<QString, QString> shortNames{
-        {QStringLiteral("Riordina i giorni (1)"), QStringLiteral("Giorni (1)")},
-        {QStringLiteral("Riordina i giorni (2)"), QStringLiteral("Giorni (2)")},
-        {QStringLiteral("Ciclo dei giorni"), QStringLiteral("Ciclo giorni")},
-        {QStringLiteral("Riordina i mesi (1)"), QStringLiteral("Mesi (1)")},
-        {QStringLiteral("Riordina i mesi (2)"), QStringLiteral("Mesi (2)")},
-        {QStringLiteral("Ciclo dei mesi"), QStringLiteral("Ciclo mesi")},
-        {QStringLiteral("Usa il calendario"), QStringLiteral("Calendario")},
-    };
-    return shortNames.value(exercise, exercise);
+    ResultsTab::Read read;
+    read.summary = ResultsFolder::summarise(folder, range, &read.problems);
+    return read;
 }
 
 } // namespace
 
 ResultsTab::ResultsTab(const QString &folder, const ClassList &list, Dialogs &dialogs,
-                       QWidget *parent)
-    : QWidget(parent), folder_(folder), list_(list), dialogs_(dialogs), today_(QDate::currentDate())
+                       Reader reader, QWidget *parent)
+    : QWidget(parent), folder_(folder), list_(list), dialogs_(dialogs),
+      reader_(reader ? std::move(reader) : Reader(readFolder)), today_(QDate::currentDate())
 {
     auto *layout = new QVBoxLayout(this);
     auto *controls = new QHBoxLayout;
@@ -58,7 +58,7 @@ ResultsTab::ResultsTab(const QString &folder, const ClassList &list, Dialogs &di
     for (ResultsPeriod::Span span : ResultsPeriod::spans())
         period_->addItem(ResultsPeriod::nameOf(span), int(span));
     periodLabel->setBuddy(period_);
-    connect(period_, &QComboBox::activated, this, [this] { reload(); });
+    connect(period_, &QComboBox::activated, this, &ResultsTab::reload);
     auto *reportLabel = new QLabel(QStringLiteral("&Rapporto di:"), this);
     reportFor_ = new QComboBox(this);
     reportFor_->setObjectName(QStringLiteral("rapportoDi"));
@@ -76,15 +76,28 @@ ResultsTab::ResultsTab(const QString &folder, const ClassList &list, Dialogs &di
           static_cast<QWidget *>(reportLabel), static_cast<QWidget *>(reportFor_)})
         controls->addWidget(control);
     controls->addStretch(1);
+    // While the files are read (a network folder may take a while), the
+    // window goes on answering and says so.
+    busy_ = new QProgressBar(this);
+    busy_->setObjectName(QStringLiteral("lettura"));
+    busy_->setRange(0, 0);
+    busy_->setFormat(QStringLiteral("Lettura dei risultati…"));
+    busy_->setTextVisible(true);
+    busy_->setAccessibleName(QStringLiteral("Lettura dei risultati"));
+    busy_->hide();
+    controls->addWidget(busy_);
     controls->addWidget(save);
     controls->addWidget(print);
     layout->addLayout(controls);
 
     table_ = new ResultsTable(QStringLiteral("La classe in sintesi"), this);
+    classModel_ = new ClassTableModel(this);
+    table_->setModel(classModel_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setIconSize(QSize(28, 28));
     table_->verticalHeader()->setDefaultSectionSize(34);
-    connect(table_, &QTableWidget::itemSelectionChanged, this, &ResultsTab::showChild);
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ResultsTab::showChild);
     layout->addWidget(table_, 2);
 
     // The child chosen in the table.
@@ -117,7 +130,11 @@ ResultsTab::ResultsTab(const QString &folder, const ClassList &list, Dialogs &di
     auto *maps = new QHBoxLayout;
     months_ = new ResultsTable(QStringLiteral("Mesi messi al posto di altri"), detail);
     days_ = new ResultsTable(QStringLiteral("Giorni messi al posto di altri"), detail);
-    for (QTableWidget *map : {months_, days_}) {
+    monthsModel_ = new ConfusionMapModel(this);
+    daysModel_ = new ConfusionMapModel(this);
+    months_->setModel(monthsModel_);
+    days_->setModel(daysModel_);
+    for (ResultsTable *map : {months_, days_}) {
         map->horizontalHeader()->setDefaultSectionSize(34);
         map->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
         map->verticalHeader()->setDefaultSectionSize(24);
@@ -131,13 +148,16 @@ ResultsTab::ResultsTab(const QString &folder, const ClassList &list, Dialogs &di
     maps->addStretch(1);
     detailLayout->addLayout(maps);
     auto *words = new QHBoxLayout;
-    pairs_ = new QListWidget(detail);
+    pairs_ = new QListView(detail);
+    pairsModel_ = new QStringListModel(this);
+    pairs_->setModel(pairsModel_);
+    pairs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     pairs_->setObjectName(QStringLiteral("scambi"));
     pairs_->setAccessibleName(QStringLiteral("I nomi scambiati più spesso"));
     calendar_ =
         new ResultsTable(QStringLiteral("Come sono sbagliati i giorni del calendario"), detail);
-    calendar_->setColumnCount(1);
-    calendar_->setHorizontalHeaderLabels({QStringLiteral("Volte")});
+    calendarModel_ = new CalendarMistakesModel(this);
+    calendar_->setModel(calendarModel_);
     pairs_->setMinimumHeight(150);
     calendar_->setMinimumHeight(150);
     calendar_->horizontalHeader()->setStretchLastSection(true);
@@ -156,19 +176,36 @@ void ResultsTab::setToday(QDate today)
     reload();
 }
 
-QStringList ResultsTab::reload()
+bool ResultsTab::isReading() const
 {
-    QStringList problems;
-    const auto span = ResultsPeriod::Span(period_->currentData().toInt());
-    summary_ = ResultsFolder::summarise(folder_, ResultsPeriod(span, today_).range(), &problems);
-    analyse();
-    return problems;
+    return watcher_ != nullptr;
 }
 
-void ResultsTab::analyse()
+void ResultsTab::reload()
 {
-    const auto span = ResultsPeriod::Span(period_->currentData().toInt());
-    analysis_ = std::make_unique<ResultsAnalysis>(summary_, ResultsPeriod(span, today_));
+    // One read at a time; a change meanwhile reads again once it is done.
+    if (watcher_) {
+        again_ = true;
+        return;
+    }
+    again_ = false;
+    busy_->show();
+    watcher_ = new QFutureWatcher<Read>(this);
+    connect(watcher_, &QFutureWatcher<Read>::finished, this, &ResultsTab::readFinished);
+    watcher_->setFuture(QtConcurrent::run(reader_, folder_, period().range()));
+}
+
+void ResultsTab::readFinished()
+{
+    const Read read = watcher_->result();
+    watcher_->deleteLater();
+    watcher_ = nullptr;
+    if (again_) {
+        reload();
+        return;
+    }
+    busy_->hide();
+    analysis_ = std::make_unique<ResultsAnalysis>(read.summary, period());
     const QString report = reportFor_->currentData().toString();
     reportFor_->clear();
     reportFor_->addItem(QStringLiteral("tutta la classe"), QString());
@@ -176,113 +213,59 @@ void ResultsTab::analyse()
         reportFor_->addItem(child.name, child.id);
     reportFor_->setCurrentIndex(std::max(0, reportFor_->findData(report)));
     showClass();
+    emit finishedReading(read.problems);
+}
+
+ResultsPeriod ResultsTab::period() const
+{
+    return ResultsPeriod(ResultsPeriod::Span(period_->currentData().toInt()), today_);
 }
 
 void ResultsTab::showClass()
 {
     const QString selected = selectedChild();
-    const QStringList exercises = AnswerWords::menuExercises();
-    const QList<Child> &children = list_.children();
-    const QSignalBlocker quiet(table_);
-    table_->clear();
-    table_->setRowCount(int(children.size()));
-    table_->setColumnCount(int(exercises.size()) + 1);
-    QStringList headers;
-    for (const QString &exercise : exercises)
-        headers << shortName(AnswerWords::exerciseCaption(exercise));
-    headers << QStringLiteral("Ultima volta");
-    table_->setHorizontalHeaderLabels(headers);
-    for (int column = 0; column < exercises.size(); ++column)
-        table_->horizontalHeaderItem(column)->setToolTip(
-            AnswerWords::exerciseCaption(exercises[column]));
-    for (int row = 0; row < children.size(); ++row) {
-        const Child &child = children[row];
-        const ChildResults &results = analysis_->child(child.id);
-        auto *name = new QTableWidgetItem(child.name);
-        if (const ChildPicture *picture = ChildPictures::find(child.picture))
-            name->setIcon(Pictures::icon(picture->resource));
-        name->setData(Qt::UserRole, child.id);
-        table_->setVerticalHeaderItem(row, name);
-        for (int column = 0; column < exercises.size(); ++column) {
-            const Tally tally = results.exercise(exercises[column]);
-            const QString spoken = child.name + QStringLiteral(", ") +
-                                   AnswerWords::exerciseCaption(exercises[column]) +
-                                   QStringLiteral(": ");
-            if (tally.isEmpty()) {
-                table_->setItem(row, column,
-                                ResultsTable::cell(QStringLiteral("—"), Qt::white,
-                                                   spoken + QStringLiteral("nessuna risposta")));
-                continue;
-            }
-            const int percent = qRound(tally.share() * 100);
-            table_->setItem(
-                row, column,
-                ResultsTable::cell(QStringLiteral("%1 % (%2)").arg(percent).arg(tally.answers),
-                                   ResultsColours::forShare(tally.share()),
-                                   spoken + QStringLiteral("%1 esatte su %2, %3 per cento")
-                                                .arg(tally.right)
-                                                .arg(tally.answers)
-                                                .arg(percent)));
-        }
-        const QString last =
-            results.lastPlayed.isValid()
-                ? QLocale().toString(results.lastPlayed, QStringLiteral("d/M/yyyy"))
-                : QStringLiteral("mai");
-        table_->setItem(row, int(exercises.size()),
-                        ResultsTable::cell(last, Qt::white,
-                                           child.name + QStringLiteral(", ultima volta: ") + last));
+    {
+        const QSignalBlocker quiet(table_->selectionModel());
+        classModel_->show(list_.children(), analysis_.get());
     }
     table_->resizeColumnsToContents();
-    for (int row = 0; row < children.size(); ++row) {
-        if (children[row].id == selected || (selected.isEmpty() && row == 0))
-            table_->selectRow(row);
-    }
+    const int row = selected.isEmpty() ? 0 : std::max(0, classModel_->rowOf(selected));
+    if (row < classModel_->rowCount())
+        table_->selectRow(row);
     showChild();
 }
 
 QString ResultsTab::selectedChild() const
 {
-    const QList<QTableWidgetItem *> items = table_->selectedItems();
-    if (items.isEmpty())
-        return {};
-    const QTableWidgetItem *header = table_->verticalHeaderItem(items.first()->row());
-    return header ? header->data(Qt::UserRole).toString() : QString();
+    const QModelIndexList rows = table_->selectionModel()->selectedRows();
+    return rows.isEmpty() ? QString() : classModel_->childAt(rows.first().row());
 }
 
 void ResultsTab::showChild()
 {
     const Child *child = list_.child(selectedChild());
-    const ChildResults &results = analysis_->child(child ? child->id : QString());
-    childHeading_->setText(child ? child->name + QStringLiteral(" — ") + analysis_->period().name()
+    static const ChildResults none;
+    const ChildResults &results = analysis_ && child ? analysis_->child(child->id) : none;
+    childHeading_->setText(child ? child->name + QStringLiteral(" — ") + period().name()
                                  : QString());
     const QString exercise = chartExercise_->currentData().toString();
     if (child)
-        chart_->setChart(
-            DailyChart(exercise.isEmpty() ? results.days : results.exerciseDays.value(exercise),
-                       analysis_->period()));
+        chart_->setChart(DailyChart(
+            exercise.isEmpty() ? results.days : results.exerciseDays.value(exercise), period()));
     else
         chart_->clear();
-    months_->showMap(child ? &results.months : nullptr);
-    days_->showMap(child ? &results.weekdays : nullptr);
+    monthsModel_->show(child ? &results.months : nullptr);
+    daysModel_->show(child ? &results.weekdays : nullptr);
+    months_->fitToContents();
+    days_->fitToContents();
 
-    pairs_->clear();
+    QStringList pairs;
     for (const ConfusedPair &pair : child ? results.confusedPairs() : QList<ConfusedPair>())
-        pairs_->addItem(pair.words());
-    if (child && pairs_->count() == 0)
-        pairs_->addItem(QStringLiteral("Nessun nome messo al posto di un altro"));
-
-    calendar_->setRowCount(child ? CalendarMistakes::kinds : 0);
-    int row = 0;
-    for (CalendarMistakes::Kind kind : CalendarMistakes::all()) {
-        if (!child)
-            break;
-        calendar_->setVerticalHeaderItem(row, new QTableWidgetItem(CalendarMistakes::label(kind)));
-        const int times = results.calendar.count(kind);
-        calendar_->setItem(row++, 0,
-                           ResultsTable::cell(QString::number(times), Qt::white,
-                                              CalendarMistakes::label(kind) + QStringLiteral(": ") +
-                                                  timesInWords(times)));
-    }
+        pairs.append(pair.words());
+    if (child && pairs.isEmpty())
+        pairs.append(QStringLiteral("Nessun nome messo al posto di un altro"));
+    pairsModel_->setStringList(pairs);
+    calendarModel_->show(child ? &results.calendar : nullptr);
 }
 
 QList<Child> ResultsTab::reportChildren() const
@@ -304,12 +287,16 @@ void ResultsTab::savePdf()
     const QString file = path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
                              ? path
                              : path + QStringLiteral(".pdf");
+    if (!analysis_)
+        return;
     if (!ReportWriter(*analysis_).savePdf(file, reportChildren(), &error))
         dialogs_.inform(this, QStringLiteral("La classe"), error);
 }
 
 void ResultsTab::print()
 {
+    if (!analysis_)
+        return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     QPrintDialog dialog(&printer, this);

@@ -1,21 +1,28 @@
 #pragma once
 
 #include "AnswerRows.h"
+#include "ResultsPeriod.h"
 
 #include <QDate>
+#include <QFutureWatcher>
 #include <QList>
+#include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
+class CalendarMistakesModel;
 class ClassList;
+class ClassTableModel;
+class ConfusionMapModel;
 class Dialogs;
 class DailyChartView;
 class QComboBox;
 class QLabel;
-class QListWidget;
-class QPushButton;
-class QTableWidget;
+class QListView;
+class QProgressBar;
+class QStringListModel;
 class ResultsTable;
 class ResultsAnalysis;
 
@@ -25,27 +32,44 @@ class ResultsAnalysis;
 // names they put on other names' places, and how they missed the
 // calendar's days; for a period the teacher picks. Everything is in
 // tables and lists a screen reader reads cell by cell. "Salva PDF" and
-// "Stampa" make the report of one child or of the whole class.
+// "Stampa" make the report of one child or of the whole class. The files
+// are read on a thread of its own, so the window never waits for them.
 class ResultsTab : public QWidget
 {
     Q_OBJECT
 
 public:
-    ResultsTab(const QString &folder, const ClassList &list, Dialogs &dialogs,
+    // What a read of the folder brings: the counts of the days asked for,
+    // and the problems met (files that could not be read) in Italian.
+    struct Read
+    {
+        AnswerSummary summary;
+        QStringList problems;
+    };
+    // Reads the folder; run on a thread of its own. Tests pass their own.
+    using Reader = std::function<Read(const QString &folder, const DayRange &range)>;
+
+    ResultsTab(const QString &folder, const ClassList &list, Dialogs &dialogs, Reader reader = {},
                QWidget *parent = nullptr);
     ~ResultsTab() override;
 
-    // Reads every computer's file again and shows it; the problems met
-    // (files that could not be read) in Italian.
-    QStringList reload();
+    // Reads every computer's file again, in the background, and shows it
+    // when it is read; read() tells of it.
+    void reload();
+    bool isReading() const;
     // The day the periods count back from: today, unless a test says.
     void setToday(QDate today);
 
     void savePdf();
     void print();
 
+signals:
+    // The folder has been read and shown, with the problems met.
+    void finishedReading(const QStringList &problems);
+
 private:
-    void analyse();
+    void readFinished();
+    ResultsPeriod period() const;
     void showClass();
     void showChild();
     QString selectedChild() const;
@@ -54,18 +78,26 @@ private:
     const QString folder_;
     const ClassList &list_;
     Dialogs &dialogs_;
+    const Reader reader_;
     QDate today_;
-    AnswerSummary summary_;
     std::unique_ptr<ResultsAnalysis> analysis_;
+    QFutureWatcher<Read> *watcher_ = nullptr;
+    bool again_ = false;
 
     QComboBox *period_;
     QComboBox *reportFor_;
-    QTableWidget *table_;
+    QProgressBar *busy_;
+    ResultsTable *table_;
+    ClassTableModel *classModel_;
     QLabel *childHeading_;
     QComboBox *chartExercise_;
     DailyChartView *chart_;
     ResultsTable *months_;
     ResultsTable *days_;
-    QListWidget *pairs_;
-    QTableWidget *calendar_;
+    ConfusionMapModel *monthsModel_;
+    ConfusionMapModel *daysModel_;
+    QListView *pairs_;
+    QStringListModel *pairsModel_;
+    ResultsTable *calendar_;
+    CalendarMistakesModel *calendarModel_;
 };

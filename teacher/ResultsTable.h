@@ -1,13 +1,11 @@
 #pragma once
 
-#include <QTableWidget>
+#include <QTableView>
 
-class ConfusionMap;
-
-// A table of results the teacher reads: not editable, each cell shaded
-// with its text in black or white by contrast, and read by a screen reader
-// as the sentence it stands for.
-class ResultsTable : public QTableWidget
+// A table of results the teacher reads: not editable, each cell shaded by
+// what it counts with its text in black or white by contrast, and read by
+// a screen reader as the sentence it stands for.
+class ResultsTable : public QTableView
 {
     Q_OBJECT
 
@@ -15,11 +13,7 @@ public:
     // `name`: what screen readers call the table.
     explicit ResultsTable(const QString &name, QWidget *parent = nullptr);
 
-    static QTableWidgetItem *cell(const QString &text, const QColor &background,
-                                  const QString &spoken);
-
-    // A confusion map: the names moved down the side, the places across the
-    // top, each cell with its count, shaded by it; the diagonal, the right
-    // answers, apart. A set of names not played shows nothing.
-    void showMap(const ConfusionMap *map);
+    // Shown whole, at the size of its cells, without scroll bars of its own;
+    // hidden while its model is empty.
+    void fitToContents();
 };

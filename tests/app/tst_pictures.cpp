@@ -152,6 +152,8 @@ std::unique_ptr<ClassWindow> classWithResults(TestProgram &program, const QStrin
     auto window = std::make_unique<ClassWindow>(program.data.path(), program.dialogs);
     window->resize(1000, 760);
     window->results()->setToday(today);
+    if (!QTest::qWaitFor([&] { return !window->results()->isReading(); }))
+        return {};
     window->findChild<QTabWidget *>()->setCurrentWidget(window->results());
     return window;
 }

@@ -9,10 +9,13 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QSemaphore>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -64,6 +67,7 @@ private slots:
     void removal();
     void problemsAreTold();
     void resultsOfARound();
+    void answersWhileItReads();
 };
 
 void TestClassWindow::addingAName_data()
@@ -178,14 +182,18 @@ void TestClassWindow::resultsOfARound()
     }
     ScriptedDialogs dialogs;
     ClassWindow window(folder.path(), dialogs);
-    auto *table = window.findChild<QTableWidget *>(QStringLiteral("La classe in sintesi"));
-    QCOMPARE(table->verticalHeaderItem(0)->text(), QStringLiteral("Anna"));
+    QTRY_VERIFY(!window.results()->isReading());
+    const QAbstractItemModel *table =
+        window.findChild<QTableView *>(QStringLiteral("La classe in sintesi"))->model();
+    QCOMPARE(table->headerData(0, Qt::Vertical).toString(), QStringLiteral("Anna"));
     // Both computers' answers are one child's: 12 right of 13.
-    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("92 % (13)"));
-    QCOMPARE(table->item(0, 0)->data(Qt::AccessibleTextRole).toString(),
+    QCOMPARE(table->index(0, 0).data().toString(), QStringLiteral("92 % (13)"));
+    QCOMPARE(table->index(0, 0).data(Qt::AccessibleTextRole).toString(),
              QStringLiteral("Anna, Riordina i mesi (1): 12 esatte su 13, 92 per cento"));
-    auto *pairs = window.findChild<QListWidget *>(QStringLiteral("scambi"));
-    QCOMPARE(pairs->item(0)->text(), QStringLiteral("LUGLIO messo al posto di GIUGNO: 1 volta"));
+    const QAbstractItemModel *pairs =
+        window.findChild<QListView *>(QStringLiteral("scambi"))->model();
+    QCOMPARE(pairs->index(0, 0).data().toString(),
+             QStringLiteral("LUGLIO messo al posto di GIUGNO: 1 volta"));
 
     // The report, saved where the teacher types it.
     const QString pdf = folder.filePath(QStringLiteral("rapporto"));
@@ -198,6 +206,43 @@ void TestClassWindow::resultsOfARound()
     QVERIFY2(read.contains(QStringLiteral("Anna")) &&
                  read.contains(QStringLiteral("LUGLIO messo al posto di GIUGNO: 1 volta")),
              qPrintable(read));
+}
+
+// The files of a network folder may take long to read: the window goes on
+// answering meanwhile, and shows the results once they are read.
+void TestClassWindow::answersWhileItReads()
+{
+    QTemporaryDir folder;
+    const QString anna = ClassList(folder.path()).add(QStringLiteral("Anna")).id;
+    QSemaphore slow;
+    ResultsTab::Reader reader = [&](const QString &, const DayRange &) {
+        slow.acquire();
+        ResultsTab::Read read;
+        read.summary.tallies.append(
+            {anna, QStringLiteral("riordina-mesi-1"), QDate::currentDate(), 3, 4});
+        read.summary.lastPlayed.insert(anna, QDate::currentDate());
+        return read;
+    };
+    ScriptedDialogs dialogs;
+    ClassWindow window(folder.path(), dialogs, reader);
+    window.show();
+    auto *busy = window.findChild<QProgressBar *>(QStringLiteral("lettura"));
+    QVERIFY(window.results()->isReading());
+    QVERIFY(!busy->isHidden());
+    // The teacher adds a child while the results are read.
+    auto *name = window.findChild<QLineEdit *>(QStringLiteral("nuovoNome"));
+    QTest::keyClicks(name, QStringLiteral("Bruno"));
+    QTest::keyClick(name, Qt::Key_Return);
+    QCOMPARE(window.findChild<QListWidget *>(QStringLiteral("bambini"))->count(), 2);
+    QVERIFY(window.results()->isReading());
+    // Both reads (the opening's and the change's) let go: one after the other.
+    slow.release(2);
+    QTRY_VERIFY(!window.results()->isReading());
+    QVERIFY(busy->isHidden());
+    const QAbstractItemModel *table =
+        window.findChild<QTableView *>(QStringLiteral("La classe in sintesi"))->model();
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(table->index(0, 0).data().toString(), QStringLiteral("75 % (4)"));
 }
 
 QTEST_MAIN(TestClassWindow)
