@@ -1,6 +1,7 @@
 #include "ResultsCsv.h"
 
 #include "AnswerWords.h"
+#include "OwnerOnly.h"
 #include "ResultsFolder.h"
 
 #include <QDir>
@@ -92,7 +93,7 @@ bool exportFolder(const QString &folder, const QString &csvPath,
         return false;
     }
     // The children's names are in it: for the owner's eyes, like the results.
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    file.setPermissions(OwnerOnly::file);
     file.write(write(answers, names));
     if (!file.commit()) {
         *error = QStringLiteral("Non si può scrivere %1: il disco è pieno o non accetta "

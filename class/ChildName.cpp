@@ -1,5 +1,7 @@
 #include "ChildName.h"
 
+#include "Accents.h"
+
 #include <QList>
 #include <QTextBoundaryFinder>
 
@@ -14,13 +16,6 @@ bool isInvisible(QChar c)
     // Zero-width blanks and byte-order marks come with names pasted from
     // documents and spreadsheets.
     return c == QChar(0x200B) || c == QChar(0xFEFF) || c == QChar(0x00AD);
-}
-
-QString withoutMarks(const QString &decomposed)
-{
-    QString s = decomposed;
-    s.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
-    return s;
 }
 
 } // namespace
@@ -40,7 +35,7 @@ QString tidy(const QString &typed)
 
 QString matchKey(const QString &name)
 {
-    QString s = withoutMarks(tidy(name).normalized(QString::NormalizationForm_KD));
+    QString s = withoutAccents(tidy(name), QString::NormalizationForm_KD);
     s.removeIf([](QChar c) { return c.category() == QChar::Other_Format; });
     for (QChar &c : s) {
         switch (c.unicode()) {
@@ -80,8 +75,7 @@ bool hasLetter(const QString &text)
 
 QString clipOf(const QString &name)
 {
-    const QString clip =
-        withoutMarks(tidy(name).toLower().normalized(QString::NormalizationForm_D));
+    const QString clip = withoutAccents(tidy(name).toLower());
     if (clip.isEmpty() || clip == QLatin1String(".") || clip == QLatin1String("..") ||
         clip.contains(QLatin1Char('/')) || clip.contains(QLatin1Char('\\')))
         return {};

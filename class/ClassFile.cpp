@@ -1,5 +1,9 @@
 #include "ClassFile.h"
 
+#include "Accents.h"
+#include "OwnerOnly.h"
+#include "SetAside.h"
+
 #include "ChildName.h"
 
 #include <QDate>
@@ -17,7 +21,6 @@
 
 namespace {
 
-const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 const char asidePrefix[] = "classe-danneggiata-";
 constexpr qint64 maxBytes = 1024 * 1024;
 
@@ -134,7 +137,7 @@ bool ClassFile::write(const QList<Child> &children, QString *error)
     const QJsonObject root{{QStringLiteral("format"), format}, {QStringLiteral("children"), list}};
     QSaveFile file(path());
     // The temporary file becomes the class file: it is private from the start.
-    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(ownerOnly) ||
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(OwnerOnly::file) ||
         file.write(QJsonDocument(root).toJson(QJsonDocument::Indented)) < 0 || !file.commit()) {
         *error = QStringLiteral("Non è possibile scrivere il file della classe (%1): %2. La classe "
                                 "non è cambiata.")
@@ -146,18 +149,16 @@ bool ClassFile::write(const QList<Child> &children, QString *error)
 
 bool ClassFile::setDamagedAside(QString *error)
 {
-    const QString stem = folder_ + QLatin1Char('/') + QLatin1String(asidePrefix) +
-                         QDate::currentDate().toString(Qt::ISODate);
-    QString aside = stem + QStringLiteral(".json");
-    for (int n = 2; QFile::exists(aside); ++n)
-        aside = stem + QStringLiteral("-%1.json").arg(n);
+    const QString aside = setAsideName(folder_ + QLatin1Char('/') + QLatin1String(asidePrefix),
+                                       QDate::currentDate(), QStringLiteral(".json"),
+                                       [](const QString &name) { return QFile::exists(name); });
     if (QFile::exists(path()) && !QFile::rename(path(), aside)) {
         *error = QStringLiteral("Non è possibile mettere da parte il file danneggiato della "
                                 "classe (%1): la classe non è cambiata.")
                      .arg(path());
         return false;
     }
-    QFile::setPermissions(aside, ownerOnly);
+    OwnerOnly::restrict(aside);
     damaged_ = false;
     problem_.clear();
     return true;
@@ -180,8 +181,7 @@ void ClassFile::blotOut(const QString &name) const
     // Every way the name may be written there: as typed, without accents,
     // with its accents apart, and as a string of JSON.
     const QString decomposed = name.normalized(QString::NormalizationForm_D);
-    QString bare = decomposed;
-    bare.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+    const QString bare = withoutAccents(name);
     const QStringList forms = {name, decomposed, bare, QString::fromUtf8(jsonString(name)),
                                QString::fromUtf8(jsonString(decomposed))};
     for (const QString &aside : keptAside()) {
@@ -206,7 +206,7 @@ void ClassFile::blotOut(const QString &name) const
         if (!found)
             continue;
         QSaveFile out(aside);
-        if (out.open(QIODevice::WriteOnly) && out.setPermissions(ownerOnly)) {
+        if (out.open(QIODevice::WriteOnly) && out.setPermissions(OwnerOnly::file)) {
             out.write(isUtf8 ? text.toUtf8() : text.toLatin1());
             out.commit();
         }

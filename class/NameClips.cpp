@@ -1,5 +1,7 @@
 #include "NameClips.h"
 
+#include "OwnerOnly.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -90,13 +92,11 @@ void NameClips::startNext()
         return;
     current_ = waiting_.takeFirst();
     cancelled_ = false;
-    if (!QDir().mkpath(folder_)) {
+    if (!OwnerOnly::makeFolder(folder_)) {
         current_ = {};
         waiting_.clear();
         return;
     }
-    QFile::setPermissions(folder_,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     // The name goes in on standard input: never taken for an option, never
     // shown in the list of running programs.
     run(QStringLiteral("espeak-ng"),
@@ -158,7 +158,7 @@ void NameClips::finish(bool keep)
     if (keep && !cancelled_) {
         QFile::remove(clipPath(id));
         kept = QFile::rename(partPath(id, "trimmed"), clipPath(id));
-        QFile::setPermissions(clipPath(id), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        OwnerOnly::restrict(clipPath(id));
     }
     removeParts(id);
     ++step_;

@@ -11,25 +11,6 @@ namespace NameListFile {
 
 namespace {
 
-// Windows-1252 differs from Latin-1 only in 0x80-0x9F; 0 marks its five
-// unused codes.
-constexpr char16_t cp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-QString fromWindows1252(const QByteArray &bytes)
-{
-    QString text;
-    text.reserve(bytes.size());
-    for (const char b : bytes) {
-        const auto u = static_cast<unsigned char>(b);
-        const char16_t high = u >= 0x80 && u < 0xA0 ? cp1252High[u - 0x80] : 0;
-        text.append(QChar(high ? high : char16_t(u)));
-    }
-    return text;
-}
-
 QString decode(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -43,7 +24,8 @@ QString decode(const QByteArray &bytes)
     const QString text = utf8(bytes);
     if (!utf8.hasError())
         return text;
-    return fromWindows1252(bytes);
+    // Otherwise what Excel and Notepad save on an Italian Windows.
+    return QStringDecoder("windows-1252")(bytes);
 }
 
 bool startsWithAny(const QByteArray &bytes, std::initializer_list<const char *> magics)

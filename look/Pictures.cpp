@@ -1,6 +1,7 @@
 #include "Pictures.h"
 
-#include "SvgIconEngine.h"
+#include <QCoreApplication>
+#include <QHash>
 
 static void initResources()
 {
@@ -47,7 +48,22 @@ QString sadFace()
 
 QIcon icon(const QString &resource)
 {
-    return QIcon(new SvgIconEngine(resource));
+    // Qt's own SVG icon engine (libqt6svg6) draws it at every size asked for.
+    // One icon a picture: each new icon would add its drawings to Qt's
+    // pixmap cache anew, every time a window opens.
+    // They go with the application, while the window system is still there.
+    static QHash<QString, QIcon> *icons = nullptr;
+    if (!icons) {
+        icons = new QHash<QString, QIcon>;
+        qAddPostRoutine([] {
+            delete icons;
+            icons = nullptr;
+        });
+    }
+    auto found = icons->find(resource);
+    if (found == icons->end())
+        found = icons->insert(resource, QIcon(resource));
+    return found.value();
 }
 
 } // namespace Pictures

@@ -11,8 +11,8 @@ class QPainter;
 // names moved down the left, the places along the top. Wrong answers are
 // shaded from pale yellow to dark brown by count, their numbers in black or
 // white by contrast; the diagonal, the right answers, is pale grey, hatched
-// and outlined, so that it never reads as a mistake. The screen and the
-// printed report draw the same map.
+// and outlined, so that it never reads as a mistake. The printed report
+// draws it; the screen shows the same counts in a table shaded alike.
 class ConfusionHeatMap
 {
 public:

@@ -1,5 +1,6 @@
 #include "Voice.h"
 
+#include "Accents.h"
 #include "Choices.h"
 #include "Modulo1.h"
 #include "SoundPlayer.h"
@@ -12,9 +13,7 @@ Voice::Voice(SoundPlayer &sound, const Choices &choices) : sound_(sound), choice
 QString Voice::clipOf(const QString &word)
 {
     // Accents go: file names a teacher can type on any keyboard.
-    QString clip = word.trimmed().toLower().normalized(QString::NormalizationForm_D);
-    clip.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
-    return clip;
+    return withoutAccents(word.trimmed().toLower());
 }
 
 QString Voice::ownClipsFolder() const

@@ -1,6 +1,7 @@
 #include "AnswerWriter.h"
 
 #include "AnswerInsert.h"
+#include "OwnerOnly.h"
 #include "ResultsFiles.h"
 #include "ResultsSchema.h"
 #include "SqlConnection.h"
@@ -15,8 +16,6 @@
 
 namespace {
 
-constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
-
 // Children's answers are for their owner's eyes: SQLite gives its journal,
 // log and shared memory the permissions of the database file.
 void restrictToOwner(const QString &path)
@@ -24,10 +23,8 @@ void restrictToOwner(const QString &path)
     QStringList files{path};
     for (const QString &suffix : ResultsFiles::companionSuffixes())
         files.append(path + suffix);
-    for (const QString &file : files) {
-        if (QFileInfo(file).isFile())
-            QFile::setPermissions(file, ownerOnly);
-    }
+    for (const QString &file : files)
+        OwnerOnly::restrict(file);
 }
 
 QString folderReason(const QString &folder)
@@ -167,11 +164,7 @@ bool AnswerWriter::write(const KeptAnswer &answer)
 
 bool AnswerWriter::makeFolder()
 {
-    const QFileInfo info(folder_);
-    if (info.exists())
-        return info.isDir();
-    // A folder this program makes is its owner's only, like the files in it.
-    return QDir().mkpath(folder_) && QFile::setPermissions(folder_, ownerOnly | QFile::ExeOwner);
+    return OwnerOnly::makeFolder(folder_);
 }
 
 bool AnswerWriter::connect()
@@ -179,7 +172,7 @@ bool AnswerWriter::connect()
     if (!QFileInfo::exists(path_)) {
         // Made here rather than by SQLite, so that it is never readable by others.
         QFile file(path_);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly)) {
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnly::file)) {
             reason_ = folderReason(folder_);
             return false;
         }

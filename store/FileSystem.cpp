@@ -1,31 +1,27 @@
 #include "FileSystem.h"
 
-#include <QFile>
-
-#include <sys/vfs.h>
+#include <QFileInfo>
+#include <QStorageInfo>
 
 namespace FileSystem {
 
-quint32 typeOf(const QString &path)
+QByteArray typeOf(const QString &path)
 {
-    struct statfs info = {};
-    if (statfs(QFile::encodeName(path).constData(), &info) != 0)
-        return 0;
-    return quint32(info.f_type);
+    // A folder not made yet lies on the file system of the nearest one that is.
+    QFileInfo info(path);
+    while (!info.exists() && !info.isRoot() && !info.absolutePath().isEmpty() &&
+           info.absolutePath() != info.absoluteFilePath())
+        info = QFileInfo(info.absolutePath());
+    const QStorageInfo storage(info.absoluteFilePath());
+    return storage.isValid() ? storage.fileSystemType() : QByteArray();
 }
 
-bool isNetwork(quint32 type)
+bool isNetwork(const QByteArray &type)
 {
-    switch (type) {
-    case 0x6969:     // NFS
-    case 0x517B:     // SMB
-    case 0xFF534D42: // CIFS
-    case 0xFE534D42: // SMB2
-    case 0x65735546: // FUSE
-        return true;
-    default:
-        return false;
-    }
+    static const QByteArrayList network = {"nfs",    "nfs4", "cifs",  "smb3",  "smbfs",
+                                           "ncpfs",  "afs",  "9p",    "ceph",  "glusterfs",
+                                           "lustre", "gfs2", "ocfs2", "davfs", "sshfs"};
+    return network.contains(type) || type.startsWith("fuse.") || type == "fuse";
 }
 
 } // namespace FileSystem

@@ -1,5 +1,7 @@
 #include "ResultsFiles.h"
 
+#include "SetAside.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -93,12 +95,9 @@ QStringList setAsideFiles(const QString &folder)
 QString setAsideNameFor(const QString &path, const QDate &day)
 {
     const QFileInfo info(path);
-    const QString stem = info.dir().filePath(
-        info.completeBaseName() + QStringLiteral(".danneggiato-") + day.toString(Qt::ISODate));
-    QString candidate = stem + QStringLiteral(".sqlite");
-    for (int n = 2; anyExists(candidate); ++n)
-        candidate = stem + QStringLiteral("-%1.sqlite").arg(n);
-    return candidate;
+    return setAsideName(
+        info.dir().filePath(info.completeBaseName() + QStringLiteral(".danneggiato-")), day,
+        QStringLiteral(".sqlite"), anyExists);
 }
 
 QStringList companionSuffixes()

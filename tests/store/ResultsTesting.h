@@ -11,8 +11,9 @@
 // and the raw bytes of a folder.
 namespace ResultsTesting {
 
-inline constexpr quint32 ext4 = 0xEF53;
-inline constexpr quint32 nfs = 0x6969;
+// File systems as the system names them.
+inline const QByteArray ext4 = QByteArrayLiteral("ext4");
+inline const QByteArray nfs = QByteArrayLiteral("nfs4");
 
 // An answer of `child` in "Riordina i mesi (1)": LUGLIO's card put on
 // month `given`'s place, at `when` (now when invalid), with every other

@@ -39,7 +39,7 @@ int main(int argc, char **argv)
     const QString mode = args.at(2);
     if (mode == QLatin1String("nodriver"))
         QCoreApplication::setLibraryPaths({});
-    const quint32 type =
+    const QByteArray type =
         args.value(3) == QLatin1String("delete") ? ResultsTesting::nfs : ResultsTesting::ext4;
     SqliteAnswerLog log(args.at(1), QStringLiteral("pc-ucciso"),
                         [=](const QString &) { return type; });
