@@ -1,7 +1,6 @@
 #include "Pictures.h"
 
-#include <QCoreApplication>
-#include <QHash>
+#include "SvgIconEngine.h"
 
 static void initResources()
 {
@@ -48,22 +47,7 @@ QString sadFace()
 
 QIcon icon(const QString &resource)
 {
-    // Qt's own SVG icon engine (libqt6svg6) draws it at every size asked for.
-    // One icon a picture: each new icon would add its drawings to Qt's
-    // pixmap cache anew, every time a window opens.
-    // They go with the application, while the window system is still there.
-    static QHash<QString, QIcon> *icons = nullptr;
-    if (!icons) {
-        icons = new QHash<QString, QIcon>;
-        qAddPostRoutine([] {
-            delete icons;
-            icons = nullptr;
-        });
-    }
-    auto found = icons->find(resource);
-    if (found == icons->end())
-        found = icons->insert(resource, QIcon(resource));
-    return found.value();
+    return QIcon(new SvgIconEngine(resource));
 }
 
 } // namespace Pictures
