@@ -11,6 +11,7 @@
 #include "Modulo1.h"
 #include "Palette.h"
 #include "Pictures.h"
+#include "ReviewSchedule.h"
 #include "Services.h"
 #include "WindowRegistry.h"
 #include "WrappingRadioButton.h"
@@ -98,6 +99,19 @@ FormMenu::FormMenu(const Services &services, QWidget *parent)
     setTabOrder(option2_[0], option2_[1]);
     setTabOrder(option2_[1], option1_[1]);
     setTabOrder(option1_[1], option1_[0]);
+
+    // A child of the class with something due today practises it first.
+    if (services_.classroom.player() &&
+        !ReviewSchedule(services_.classroom.history(), services_.classroom.now().date())
+             .due()
+             .isEmpty()) {
+        QPushButton *review = addButton("Ripasso", QString::fromUtf8(shownName(Finestra::Ripasso)),
+                                        Design::rect(4680, 3150, 4215, 735));
+        connect(review, &QPushButton::clicked, this, [this] { openExercise(Finestra::Ripasso); });
+        setTabOrder(option2_[1], review);
+        setTabOrder(review, option1_[1]);
+        offerAgain(review, Finestra::Ripasso);
+    }
 
     QPushButton *command1 =
         addButton("Command1", QStringLiteral("Esci"), Design::rect(4680, 5640, 4215, 975));

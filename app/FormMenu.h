@@ -9,7 +9,8 @@ class QPushButton;
 class WrappingRadioButton;
 struct Services;
 
-// The main menu: the seven exercises, the waiting choice and "Esci".
+// The main menu: the seven exercises, the waiting choice and "Esci"; for a
+// child of a class with something due, "Ripasso".
 class FormMenu : public ColouredWidget
 {
     Q_OBJECT

@@ -6,6 +6,7 @@
 #include "FormCiclo.h"
 #include "FormMenu.h"
 #include "FormRiordina.h"
+#include "FormRipasso.h"
 #include "Language.h"
 #include "PlayerPicker.h"
 #include "Services.h"
@@ -29,6 +30,8 @@ void registerWindows(WindowRegistry &registry, const Services &services)
                             [=, &services] { return new FormCiclo(cycle, language(), services); });
     registry.setFactory(Finestra::Form7,
                         [=, &services] { return new FormCalendario(language(), services); });
+    registry.setFactory(Finestra::Ripasso,
+                        [=, &services] { return new FormRipasso(language(), services); });
 }
 
 } // namespace Program

@@ -5,7 +5,7 @@ struct Services;
 
 namespace Program {
 
-// Tells the registry how to create each of the ten windows, each handed
+// Tells the registry how to create each of the eleven windows, each handed
 // the services, and the exercises the language chosen when they open.
 void registerWindows(WindowRegistry &registry, const Services &services);
 

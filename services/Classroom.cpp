@@ -7,8 +7,9 @@
 #include <QFileInfo>
 #include <QSysInfo>
 
-Classroom::Classroom(const QString &folder, LogFactory openLog)
-    : folder_(folder), openLog_(std::move(openLog))
+Classroom::Classroom(const QString &folder, LogFactory openLog, Clock clock)
+    : folder_(folder), openLog_(std::move(openLog)),
+      clock_(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); }))
 {
 }
 
@@ -44,6 +45,7 @@ void Classroom::play(const QString &childId)
     // Opened now, so that the first answer does not wait for it.
     if (player_ && !log_ && openLog_)
         log_ = openLog_();
+    history_ = player_ && log_ ? log_->daysOf(player_->id) : QList<AnswerDay>();
 }
 
 void Classroom::keep(KeptAnswer answer)
@@ -51,8 +53,11 @@ void Classroom::keep(KeptAnswer answer)
     if (!player_ || !log_)
         return;
     answer.id = QUuid::createUuid();
-    answer.when = QDateTime::currentDateTime();
+    answer.when = clock_();
     answer.child = player_->id;
     answer.computer = QSysInfo::machineHostName();
     log_->keep(answer);
+    // Counted at once: the file may not hold it yet when the menu asks.
+    history_.append(
+        {answer.child, answer.items, answer.asked, answer.given, answer.when.date(), answer.right});
 }

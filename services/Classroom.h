@@ -1,7 +1,9 @@
 #pragma once
 
+#include "AnswerRows.h"
 #include "Child.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -20,10 +22,12 @@ class Classroom
 {
 public:
     using LogFactory = std::function<std::unique_ptr<AnswerLog>()>;
+    using Clock = std::function<QDateTime()>;
 
     // `folder`: the data folder. `openLog` makes the answer log the first
     // time a child of the class plays, not before: it loads Qt SQL.
-    Classroom(const QString &folder, LogFactory openLog);
+    // `clock`: the time answers are given at; the computer's unless a test says.
+    Classroom(const QString &folder, LogFactory openLog, Clock clock = {});
     ~Classroom();
 
     // Reads the class file again, which the teacher may have changed since;
@@ -44,6 +48,13 @@ public:
     // the computer; a guest's answers are not kept.
     void keep(KeptAnswer answer);
 
+    // The computer's local date and time now.
+    QDateTime now() const { return clock_(); }
+    // What the child playing answered, on every computer and in this run,
+    // day by day: what their review is worked out from. Read when the
+    // child is picked, never while they answer; empty for a guest.
+    const QList<AnswerDay> &history() const { return history_; }
+
 private:
     QString folder_;
     LogFactory openLog_;
@@ -51,4 +62,6 @@ private:
     std::optional<Child> player_;
     bool picked_ = false;
     std::unique_ptr<AnswerLog> log_;
+    Clock clock_;
+    QList<AnswerDay> history_;
 };

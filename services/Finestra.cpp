@@ -3,8 +3,8 @@
 const char *windowName(Finestra window)
 {
     static constexpr const char *names[] = {
-        "FormAvvio", "FormMenu", "Form1", "Form2", "Form3",
-        "Form4",     "Form5",    "Form6", "Form7", "ChiGioca",
+        "FormAvvio", "FormMenu", "Form1", "Form2",    "Form3",   "Form4",
+        "Form5",     "Form6",    "Form7", "ChiGioca", "Ripasso",
     };
     return names[static_cast<int>(window)];
 }
@@ -22,6 +22,7 @@ const char *shownName(Finestra window)
         "Ciclo dei giorni",
         "Usa il calendario",
         "Chi gioca?",
+        "Ripasso",
     };
     return names[static_cast<int>(window)];
 }
@@ -39,13 +40,14 @@ const char *exerciseKey(Finestra window)
         "ciclo-giorni",
         "calendario",
         "",
+        "ripasso",
     };
     return keys[static_cast<int>(window)];
 }
 
 std::optional<Finestra> exerciseOfKey(const QString &key)
 {
-    for (Finestra window : exerciseWindows) {
+    for (Finestra window : playingWindows) {
         if (key == QLatin1String(exerciseKey(window)))
             return window;
     }

@@ -19,6 +19,7 @@ enum class Finestra {
     Form6,
     Form7,
     PlayerPicker,
+    Ripasso,
 };
 
 inline constexpr std::array<Finestra, 7> exerciseWindows = {
@@ -26,10 +27,16 @@ inline constexpr std::array<Finestra, 7> exerciseWindows = {
     Finestra::Form5, Finestra::Form6, Finestra::Form7,
 };
 
-inline constexpr std::array<Finestra, 10> allWindows = {
-    Finestra::FormAvvio, Finestra::FormMenu,     Finestra::Form1, Finestra::Form2,
-    Finestra::Form3,     Finestra::Form4,        Finestra::Form5, Finestra::Form6,
-    Finestra::Form7,     Finestra::PlayerPicker,
+// The windows a child answers in: the seven exercises and the review.
+inline constexpr std::array<Finestra, 8> playingWindows = {
+    Finestra::Form1, Finestra::Form2, Finestra::Form3, Finestra::Form4,
+    Finestra::Form5, Finestra::Form6, Finestra::Form7, Finestra::Ripasso,
+};
+
+inline constexpr std::array<Finestra, 11> allWindows = {
+    Finestra::FormAvvio, Finestra::FormMenu,     Finestra::Form1,   Finestra::Form2,
+    Finestra::Form3,     Finestra::Form4,        Finestra::Form5,   Finestra::Form6,
+    Finestra::Form7,     Finestra::PlayerPicker, Finestra::Ripasso,
 };
 
 const char *windowName(Finestra window);

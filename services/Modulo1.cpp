@@ -49,7 +49,7 @@ void TornaAlMenu(const Services &services, QWidget *asking)
     NumErrati = 0;
     // For a moment no window is open; the program must not take that as its end.
     QEventLoopLocker keepRunning;
-    for (Finestra window : exerciseWindows)
+    for (Finestra window : playingWindows)
         services.windows.close(window);
     services.windows.show(Finestra::FormMenu);
 }

@@ -29,7 +29,7 @@ QWidget *WindowRegistry::show(Finestra window)
             [created] { created->setWindowState(created->windowState() ^ Qt::WindowFullScreen); });
         slot = created;
     }
-    if (std::find(exerciseWindows.begin(), exerciseWindows.end(), window) != exerciseWindows.end())
+    if (std::find(playingWindows.begin(), playingWindows.end(), window) != playingWindows.end())
         lastExercise_ = window;
     if (fullScreen_)
         slot->showFullScreen();

@@ -22,6 +22,13 @@ void CalendarQuestion::draw(RandomSource &random)
     date_.day = qint16(1 + random.below(GiorniDelMese(date_.month)));
 }
 
+void CalendarQuestion::drawIn(int month, RandomSource &random)
+{
+    date_.year = qint16(2000 + random.below(3));
+    date_.month = qint16(qBound(1, month, 12));
+    date_.day = qint16(1 + random.below(GiorniDelMese(date_.month)));
+}
+
 QString CalendarQuestion::ScriviDomanda(bool numeric) const
 {
     const QString &ask = language_->ask;

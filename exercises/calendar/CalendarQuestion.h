@@ -32,6 +32,8 @@ public:
     // Draws a date from 2000 to 2002: year, month, then a day that exists in
     // that month (February always has 28).
     void draw(RandomSource &random);
+    // Draws a date in `month` (1 to 12): the year, then a day of it.
+    void drawIn(int month, RandomSource &random);
 
     // "trova il  5 Marzo  2001" in words, "trova il 05/03/2001" in digits;
     // "find 5th March 2001", "find 05/03/2001" in English.

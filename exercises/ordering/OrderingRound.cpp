@@ -2,10 +2,10 @@
 
 #include "OrderingRules.h"
 
-OrderingRound::OrderingRound(QStringList names, bool givenFirst)
-    : names_(std::move(names)), givenFirst_(givenFirst), sequence_(names_), nameTexts_(names_),
-      nameEnabled_(std::size_t(names_.size()), true), rows_(std::size_t(names_.size()), 0),
-      placeTexts_(names_.size())
+OrderingRound::OrderingRound(QStringList names, bool givenFirst, bool drawnStart)
+    : names_(std::move(names)), givenFirst_(givenFirst), drawnStart_(drawnStart), sequence_(names_),
+      nameTexts_(names_), nameEnabled_(std::size_t(names_.size()), true),
+      rows_(std::size_t(names_.size()), 0), placeTexts_(names_.size())
 {
     for (int i = 0; i < size(); ++i)
         rows_[std::size_t(i)] = i;
@@ -14,7 +14,7 @@ OrderingRound::OrderingRound(QStringList names, bool givenFirst)
 void OrderingRound::NuovoEsercizio(RandomSource &random)
 {
     numSistemati_ = 0;
-    if (givenFirst_)
+    if (givenFirst_ && drawnStart_)
         sequence_ = OrderingRules::CaricaMesi(names_, random);
     for (int i = firstToPlace(); i < size(); ++i) {
         nameTexts_[i] = sequence_[i];

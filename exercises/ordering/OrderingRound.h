@@ -18,7 +18,9 @@ class RandomSource;
 class OrderingRound
 {
 public:
-    OrderingRound(QStringList names, bool givenFirst);
+    // `drawnStart`: with the first name given, the sequence starts at a
+    // random name; otherwise it is `names` as they are.
+    OrderingRound(QStringList names, bool givenFirst, bool drawnStart = true);
 
     int size() const { return int(names_.size()); }
     bool givenFirst() const { return givenFirst_; }
@@ -51,6 +53,7 @@ private:
 
     QStringList names_;
     bool givenFirst_;
+    bool drawnStart_;
     QStringList sequence_;
     QStringList nameTexts_;
     std::vector<bool> nameEnabled_;

@@ -225,6 +225,11 @@ void TestPictures::window_data()
     // A class: the children pick themselves, and the teacher reads their results.
     row("ChiGioca", Finestra::PlayerPicker, "class", 3);
     row("LaClasse", Finestra::FormAvvio, "results", 1);
+    // The review of what a child missed yesterday, and of nothing.
+    row("FormMenu-ripasso", Finestra::FormMenu, "review", 4);
+    row("Ripasso", Finestra::Ripasso, "review", 6);
+    row("Ripasso-calendario", Finestra::Ripasso, "review calendar", 8);
+    row("Ripasso-finito", Finestra::Ripasso, "open", 9);
 }
 
 void TestPictures::window()
@@ -242,6 +247,17 @@ void TestPictures::window()
     std::unique_ptr<ClassWindow> teacher;
     if (state == QLatin1String("class"))
         program.playAs(children);
+    if (state.startsWith(QLatin1String("review"))) {
+        // Yesterday: LUGLIO on GIUGNO's place, or a wrong day of July.
+        program.playAs(children);
+        program.now = QDateTime(QDate(2026, 12, 9), QTime(10, 0));
+        KeptAnswer missed;
+        missed.items = state.endsWith(QLatin1String("calendar")) ? Items::Dates : Items::Months;
+        missed.asked = missed.items == Items::Dates ? 20010705 : 7;
+        missed.given = missed.items == Items::Dates ? 20010706 : 6;
+        program.classroom.keep(missed);
+        program.now = program.now.addDays(1);
+    }
     if (state == QLatin1String("results")) {
         teacher = classWithResults(program, children);
         teacher->show();

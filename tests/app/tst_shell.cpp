@@ -1,8 +1,11 @@
 #include "Controls.h"
 #include "Counts.h"
+#include "DragLabel.h"
 #include "DropLabel.h"
 #include "Drops.h"
 #include "FormEsercizio.h"
+#include "FormRipasso.h"
+#include "Language.h"
 #include "Modulo1.h"
 #include "PickUp.h"
 #include "PlayerPicker.h"
@@ -50,6 +53,8 @@ private slots:
     void avvioShowsMenuWaitingOptionSelected();
     void whoPlays_data();
     void whoPlays();
+    void reviewOfAMissedPair_data();
+    void reviewOfAMissedPair();
     void whoPlaysGrid_data();
     void whoPlaysGrid();
     void menuDesign();
@@ -169,6 +174,8 @@ void TestShell::whoPlays()
     QCOMPARE(program.openWindows(), only(Finestra::FormMenu));
     QWidget *menu = program.windows.window(Finestra::FormMenu);
     QCOMPARE(button(menu, "Giocatore")->text(), name);
+    // Nothing missed yet: nothing to review.
+    QVERIFY(!button(menu, "Ripasso"));
     // The child's name is said, in the teacher's recording; a guest's is not.
     QCOMPARE(program.sound.spoken,
              kept ? QList<QStringList>{{recordings + QStringLiteral("niccolo.wav")}}
@@ -181,6 +188,92 @@ void TestShell::whoPlays()
     button(program.open(Finestra::FormMenu), "Giocatore")->click();
     TestProgram::settle();
     QCOMPARE(program.openWindows(), only(Finestra::PlayerPicker));
+}
+
+void TestShell::reviewOfAMissedPair_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("guest");
+    QTest::newRow("Italian names") << "it" << false;
+    QTest::newRow("English names") << "en" << false;
+    QTest::newRow("a guest") << "it" << true;
+}
+
+// A child puts LUGLIO on GIUGNO's place; the next day "Ripasso" is on the
+// menu, and its round holds both names between their neighbours.
+void TestShell::reviewOfAMissedPair()
+{
+    QFETCH(QString, language);
+    QFETCH(bool, guest);
+    TestProgram program;
+    program.choices.setLanguage(language);
+    const QStringList ids = program.playAs({QStringLiteral("Marco")});
+    if (guest)
+        program.classroom.play(QString());
+    program.now = QDateTime(QDate(2026, 12, 10), QTime(9, 30));
+    const QStringList &months = Language::of(language).monthsUpper;
+    auto *form = program.open<FormEsercizio>(Finestra::Form1);
+    PickUp *pickUp = Drops::pickUpOf(form);
+    Drops::move(Route::Tap, form->findChild<DragLabel *>(QStringLiteral("Label3(6)")),
+                pickUp->places().at(5));
+    program.windows.closeAll();
+    QCOMPARE(program.kept.size(), guest ? 0 : 1);
+
+    // The same day: nothing is due yet.
+    QVERIFY(!button(program.open(Finestra::FormMenu), "Ripasso"));
+    program.windows.closeAll();
+    program.now = program.now.addDays(1);
+    QWidget *menu = program.open(Finestra::FormMenu);
+    QAbstractButton *review = button(menu, "Ripasso");
+    if (guest) {
+        QVERIFY(!review);
+        return;
+    }
+    QVERIFY(review);
+    QCOMPARE(review->text(), QStringLiteral("Ripasso"));
+    review->click();
+    TestProgram::settle();
+    QCOMPARE(program.openWindows(), only(Finestra::Ripasso));
+    auto *ripasso = qobject_cast<FormRipasso *>(program.windows.window(Finestra::Ripasso));
+    // MAGGIO written; GIUGNO, LUGLIO and AGOSTO to place, in the language taught.
+    QCOMPARE(ripasso->findChild<DropLabel *>(QStringLiteral("Label4(0)"))->text().trimmed(),
+             months[4]);
+    pickUp = Drops::pickUpOf(ripasso);
+    QStringList cards;
+    for (DragLabel *card : pickUp->playableCards())
+        cards << card->text();
+    cards.sort();
+    QStringList expected{months[5], months[6], months[7]};
+    expected.sort();
+    QCOMPARE(cards, expected);
+    QVERIFY(!ripasso->findChild<DropLabel *>(QStringLiteral("Label4(4)"))->isVisibleTo(ripasso));
+    // GIUGNO first on LUGLIO's place: asked again until right.
+    const auto cardOf = [&](const QString &name) {
+        for (DragLabel *card : pickUp->playableCards()) {
+            if (card->text() == name)
+                return card;
+        }
+        return static_cast<DragLabel *>(nullptr);
+    };
+    Drops::move(Route::Keys, cardOf(months[5]), pickUp->places().at(2));
+    QVERIFY(cardOf(months[5]));
+    for (int place = 1; place <= 3; ++place)
+        Drops::move(Route::Tap, cardOf(months[4 + place]), pickUp->places().at(place));
+    QCOMPARE(pickUp->playableCards().size(), 0);
+    button(ripasso, "BottoneAvanti")->click();
+    TestProgram::settle();
+    QVERIFY(ripasso->findChild<QLabel *>(QStringLiteral("RipassoFinito"))->isVisibleTo(ripasso));
+    // Kept as every answer is, under the review's own key.
+    QCOMPARE(program.kept.size(), 5);
+    for (const KeptAnswer &answer : program.kept.mid(1)) {
+        QCOMPARE(answer.exercise, QStringLiteral("ripasso"));
+        QCOMPARE(answer.child, ids.first());
+        QCOMPARE(answer.language, language);
+    }
+    QCOMPARE(program.kept.at(1).right, false);
+    // Done for today: the menu has it no longer.
+    program.windows.closeAll();
+    QVERIFY(!button(program.open(Finestra::FormMenu), "Ripasso"));
 }
 
 void TestShell::whoPlaysGrid_data()

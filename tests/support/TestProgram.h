@@ -45,11 +45,15 @@ public:
     QList<KeptAnswer> kept;
     // Where a child's answers go: into `kept`, unless a test opens a log of its own.
     std::function<std::unique_ptr<AnswerLog>()> openLog;
-    Classroom classroom{data.path(), [this]() -> std::unique_ptr<AnswerLog> {
+    // The time answers are given at: now, unless a test sets it.
+    QDateTime now;
+    Classroom classroom{data.path(),
+                        [this]() -> std::unique_ptr<AnswerLog> {
                             if (openLog)
                                 return openLog();
                             return std::make_unique<RecordingAnswerLog>(kept);
-                        }};
+                        },
+                        [this] { return now.isValid() ? now : QDateTime::currentDateTime(); }};
     Services services{random,  sound, dialogs,   windows,
                       choices, voice, classroom, [this] { ++quitRequests; }};
 
