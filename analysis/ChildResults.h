@@ -2,6 +2,7 @@
 
 #include "CalendarMistakes.h"
 #include "ConfusionMap.h"
+#include "ReviewSchedule.h"
 #include "Tally.h"
 
 #include <QDate>
@@ -24,6 +25,8 @@ struct ChildResults
     ConfusionMap months{KnownNames::Set::Months};
     ConfusionMap weekdays{KnownNames::Set::Days};
     CalendarMistakes calendar;
+    // What the child should practise again, as of the period's today.
+    ReviewSchedule review{{}, QDate()};
 
     Tally exercise(const QString &key) const { return exercises.value(key); }
     // The maps that hold an answer, months first.

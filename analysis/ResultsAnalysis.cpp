@@ -46,6 +46,16 @@ ResultsAnalysis::ResultsAnalysis(const AnswerSummary &summary, const ResultsPeri
     exercises_ += others;
 }
 
+void ResultsAnalysis::setReviews(const QList<AnswerDay> &days)
+{
+    QHash<QString, QList<AnswerDay>> byChild;
+    for (const AnswerDay &day : days)
+        byChild[day.child].append(day);
+    for (auto child = byChild.cbegin(); child != byChild.cend(); ++child)
+        resultsOf(child.key()).review = ReviewSchedule(child.value(), period_.today());
+    reviewed_ = true;
+}
+
 ChildResults &ResultsAnalysis::resultsOf(const QString &id)
 {
     ChildResults &results = children_[id];

@@ -33,6 +33,11 @@ public:
     // The whole class in the period.
     Tally total() const { return total_; }
 
+    // Each child's review, from all their days whatever the period
+    // (ResultsFolder::daysOfAll up to the period's today).
+    void setReviews(const QList<AnswerDay> &days);
+    bool hasReviews() const { return reviewed_; }
+
 private:
     ChildResults &resultsOf(const QString &id);
 
@@ -40,4 +45,5 @@ private:
     QHash<QString, ChildResults> children_;
     QStringList exercises_;
     Tally total_;
+    bool reviewed_ = false;
 };

@@ -1,6 +1,7 @@
 #include "ReportPage.h"
 
 #include "AnswerWords.h"
+#include "ReviewWords.h"
 
 #include "ConfusionHeatMap.h"
 #include "DailyChart.h"
@@ -129,6 +130,47 @@ void ReportPage::maps(const ChildResults &results, qreal cellMm)
         x += std::max(used.width(), width * 0.5) + gap;
     }
     y = bottom;
+}
+
+QStringList ReportPage::reviewLines(const ChildResults &results)
+{
+    const ReviewSchedule &review = results.review;
+    if (review.everMissed() == 0)
+        return {};
+    QStringList lines;
+    using Kind = ReviewSchedule::Kind;
+    for (Kind kind : {Kind::Months, Kind::Days, Kind::CalendarMonths}) {
+        QStringList toReview;
+        QStringList secure;
+        for (int number = 1; number <= ReviewSchedule::count(kind); ++number) {
+            const ReviewSchedule::Item item{kind, number};
+            if (review.state(item) == ReviewSchedule::State::ToReview)
+                toReview << ReviewWords::item(item);
+            else if (review.state(item) == ReviewSchedule::State::Secure)
+                secure << ReviewWords::item(item);
+        }
+        if (toReview.isEmpty() && secure.isEmpty())
+            continue;
+        QStringList said;
+        if (!toReview.isEmpty())
+            said << QStringLiteral("da ripassare ") + toReview.join(QStringLiteral(", "));
+        if (!secure.isEmpty())
+            said << QStringLiteral("sicuri ") + secure.join(QStringLiteral(", "));
+        lines << ReviewWords::kind(kind) + QStringLiteral(": ") + said.join(QStringLiteral("; "));
+    }
+    lines << QStringLiteral("Sicuri: %1. Prossimo ripasso: %2.")
+                 .arg(ReviewWords::secure(review), ReviewWords::nextDue(review));
+    return lines;
+}
+
+void ReportPage::review(const ChildResults &results)
+{
+    const QStringList lines = reviewLines(results);
+    if (lines.isEmpty())
+        return;
+    title(QStringLiteral("Ripasso"));
+    for (const QString &line : lines)
+        text(line, font(bodyPoints), ResultsColours::ink());
 }
 
 void ReportPage::pairsAndCalendar(const ChildResults &results)

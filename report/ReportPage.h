@@ -68,6 +68,9 @@ public:
     qreal mapsHeight(const ChildResults &results, qreal cellMm) const;
     void maps(const ChildResults &results, qreal cellMm);
     void pairsAndCalendar(const ChildResults &results);
+    // The child's review, a line a kind of names; its lines, for the room it takes.
+    static QStringList reviewLines(const ChildResults &results);
+    void review(const ChildResults &results);
     void footer(const QString &name, int number, int count);
 
     QPainter &painter;

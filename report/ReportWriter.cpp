@@ -67,8 +67,10 @@ bool ReportWriter::write(QPagedPaintDevice &device, const QList<Child> &children
                          CalendarMistakes::kinds);
             qreal cellMm = 5.6;
             const qreal footerRoom = 10 * page.mm;
-            const qreal rest =
-                6.5 * page.mm + (pairLines + 1) * ReportPage::rowMm * page.mm + footerRoom;
+            const qsizetype reviewLines = ReportPage::reviewLines(results).size();
+            const qreal rest = 6.5 * page.mm + (pairLines + 1) * ReportPage::rowMm * page.mm +
+                               (reviewLines ? 8.5 * page.mm + reviewLines * 4.2 * page.mm : 0) +
+                               footerRoom;
             qreal chart = page.left() - 2 * 8.5 * page.mm - page.mapsHeight(results, cellMm) - rest;
             while (chart < 32 * page.mm && cellMm > 4) {
                 cellMm -= 0.2;
@@ -86,6 +88,7 @@ bool ReportWriter::write(QPagedPaintDevice &device, const QList<Child> &children
                 page.maps(results, cellMm);
             }
             page.pairsAndCalendar(results);
+            page.review(results);
         }
         page.footer(child.name, i + 1, int(children.size()));
     }

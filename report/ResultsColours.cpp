@@ -1,5 +1,7 @@
 #include "ResultsColours.h"
 
+#include <algorithm>
+
 #include <QtGlobal>
 
 #include <array>
@@ -64,6 +66,12 @@ QColor wrong()
 QColor wrongHatching()
 {
     return QColor(0x5a3a0a);
+}
+
+QColor forReview(int state)
+{
+    static const QColor shades[] = {Qt::white, QColor(0xffd9a0), QColor(0xc8e6c3)};
+    return shades[std::clamp(state, 0, 2)];
 }
 
 QColor diagonal()

@@ -22,6 +22,9 @@ QColor right();
 // The bars of wrong answers: orange, under dark hatching.
 QColor wrong();
 QColor wrongHatching();
+// An item of a child's review: white while never missed, pale orange while
+// it is to be reviewed, pale green once secure (its word says it too).
+QColor forReview(int state);
 // The diagonal of a confusion map, the right answers: pale grey, hatched.
 QColor diagonal();
 QColor diagonalHatching();

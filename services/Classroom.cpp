@@ -45,7 +45,7 @@ void Classroom::play(const QString &childId)
     // Opened now, so that the first answer does not wait for it.
     if (player_ && !log_ && openLog_)
         log_ = openLog_();
-    history_ = player_ && log_ ? log_->daysOf(player_->id) : QList<AnswerDay>();
+    history_ = player_ && log_ ? log_->daysOf(player_->id, now().date()) : QList<AnswerDay>();
 }
 
 void Classroom::keep(KeptAnswer answer)

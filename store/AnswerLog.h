@@ -20,9 +20,10 @@ public:
     // What was kept of one child before (on every computer of the folder),
     // day by day, for their review; read at once, so call it when a child
     // is picked, not while they answer.
-    virtual QList<AnswerDay> daysOf(const QString &child) const
+    virtual QList<AnswerDay> daysOf(const QString &child, QDate today) const
     {
         Q_UNUSED(child)
+        Q_UNUSED(today)
         return {};
     }
 };

@@ -1,5 +1,6 @@
 #include "AnswerQueries.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -198,36 +199,94 @@ bool AnswerQueries::lastPlayed(QHash<QString, QDate> *days)
     return query.finished();
 }
 
-bool AnswerQueries::days(const QString &child, QList<AnswerDay> *days)
-{
-    QVariantMap binds = binds_;
-    binds.insert(QStringLiteral(":child"), child);
-    return this->days(QStringLiteral(" AND c.uuid = :child"), binds, days);
-}
+namespace {
 
-bool AnswerQueries::days(const QString &condition, const QVariantMap &binds, QList<AnswerDay> *days)
+// An answer's item for the review: a name's number, or a date's month
+// as its first day (yyyymm00).
+const QString itemOf =
+    QStringLiteral("CASE WHEN a.items = 'date' THEN a.asked / 100 * 100 ELSE a.asked END");
+
+// Reads rows of (child, items, item, day) as a review's days.
+bool readDays(Statement &query, bool allRight, QList<AnswerDay> *days)
 {
-    Statement query(db_,
-                    QStringLiteral("SELECT c.uuid AS child, a.items AS items, a.asked AS asked,"
-                                   " a.given AS given, ") +
-                        dayOf + QStringLiteral(" AS day, MIN(a.is_right) AS all_right") + from +
-                        QStringLiteral(" WHERE a.asked > 0 AND a.given > 0") + scope_ + condition +
-                        QStringLiteral(" GROUP BY c.uuid, a.items, a.asked, a.given, ") + dayOf,
-                    binds, &error_);
-    if (!query.ok())
-        return false;
     const int childColumn = query.column("child"), items = query.column("items"),
-              asked = query.column("asked"), given = query.column("given"),
-              day = query.column("day"), allRight = query.column("all_right");
+              item = query.column("item"), day = query.column("day");
     while (query.next()) {
         const auto kind = itemsOfKey(query.value(items).toString());
         if (!kind)
             continue;
-        days->append({query.value(childColumn).toString(), *kind, query.value(asked).toInt(),
-                      query.value(given).toInt(), dateOfDay(query.value(day).toLongLong()),
-                      query.value(allRight).toInt() != 0});
+        const int number = query.value(item).toInt();
+        days->append({query.value(childColumn).toString(), *kind, number, number,
+                      dateOfDay(query.value(day).toLongLong()), allRight});
     }
     return query.finished();
+}
+
+} // namespace
+
+bool AnswerQueries::lastMisses(const QString &child, QDate today, QList<AnswerDay> *misses)
+{
+    // A confused pair is missed on both sides; a wrong day, its asked month.
+    QVariantMap binds = binds_;
+    binds.insert(QStringLiteral(":today"), epoch.daysTo(today));
+    QString condition = QStringLiteral(" AND a.is_right = 0 AND a.asked > 0 AND a.given > 0 AND ") +
+                        dayOf + QStringLiteral(" <= :today") + scope_;
+    if (!child.isEmpty()) {
+        condition += QStringLiteral(" AND c.uuid = :child");
+        binds.insert(QStringLiteral(":child"), child);
+    }
+    Statement query(db_,
+                    QStringLiteral("SELECT child, items, item, MAX(day) AS day FROM ("
+                                   " SELECT c.uuid AS child, a.items AS items, ") +
+                        itemOf + QStringLiteral(" AS item, ") + dayOf + QStringLiteral(" AS day") +
+                        from + QStringLiteral(" WHERE 1 = 1") + condition +
+                        QStringLiteral(" UNION ALL SELECT c.uuid, a.items, a.given, ") + dayOf +
+                        from + QStringLiteral(" WHERE a.items <> 'date'") + condition +
+                        QStringLiteral(") AS misses GROUP BY child, items, item"),
+                    binds, &error_);
+    return query.ok() && readDays(query, false, misses);
+}
+
+bool AnswerQueries::rightDaysAfter(const QList<AnswerDay> &misses, QDate today,
+                                   QList<AnswerDay> *days)
+{
+    // Nothing before an item's last miss counts: only the days answered
+    // right since. One child's misses at a time, read from the index of a
+    // child's answers in time order from the earliest of them on.
+    if (misses.isEmpty())
+        return true;
+    QHash<std::pair<int, int>, QDate> last;
+    QDate earliest;
+    for (const AnswerDay &miss : misses) {
+        last.insert({int(miss.items), miss.asked}, miss.day);
+        if (!earliest.isValid() || miss.day < earliest)
+            earliest = miss.day;
+    }
+    QVariantMap binds = binds_;
+    binds.insert(QStringLiteral(":today"), epoch.daysTo(today));
+    binds.insert(QStringLiteral(":child"), misses.first().child);
+    // A day's answers lie within 14 hours of its UTC midnight, whatever the offset.
+    constexpr qint64 dayMs = 86400000;
+    constexpr qint64 widestOffsetMs = 14 * 3600000;
+    binds.insert(QStringLiteral(":from"), epoch.daysTo(earliest) * dayMs - widestOffsetMs);
+    Statement query(db_,
+                    QStringLiteral("SELECT c.uuid AS child, a.items AS items, ") + itemOf +
+                        QStringLiteral(" AS item, ") + dayOf + QStringLiteral(" AS day") + from +
+                        QStringLiteral(" WHERE c.uuid = :child AND a.answered_at >= :from AND"
+                                       " a.is_right = 1 AND a.asked > 0 AND ") +
+                        dayOf + QStringLiteral(" <= :today") + scope_ +
+                        QStringLiteral(" GROUP BY c.uuid, a.items, ") + itemOf +
+                        QStringLiteral(", ") + dayOf,
+                    binds, &error_);
+    QList<AnswerDay> read;
+    if (!query.ok() || !readDays(query, true, &read))
+        return false;
+    for (const AnswerDay &day : read) {
+        const auto missed = last.constFind({int(day.items), day.asked});
+        if (missed != last.cend() && day.day > missed.value())
+            days->append(day);
+    }
+    return true;
 }
 
 bool AnswerQueries::answers(QList<KeptAnswer> *answers)

@@ -19,8 +19,12 @@ public:
 
     // The counts of the answers given in `range` (the last days played of all).
     bool summary(const DayRange &range, AnswerSummary *summary);
-    // One child's days, for their review.
-    bool days(const QString &child, QList<AnswerDay> *days);
+    // For their review, in two steps: the day each item was last missed
+    // up to `today` by a child (all children when `child` is ""), then the
+    // days it was answered right since those misses (of any file), given
+    // one child's misses at a time.
+    bool lastMisses(const QString &child, QDate today, QList<AnswerDay> *misses);
+    bool rightDaysAfter(const QList<AnswerDay> &misses, QDate today, QList<AnswerDay> *days);
     // Every answer, oldest first as written.
     bool answers(QList<KeptAnswer> *answers);
     // How many answers the child has.
@@ -33,7 +37,6 @@ private:
     bool pairs(const DayRange &range, QList<PairRow> *rows);
     bool dateMisses(const DayRange &range, QList<DateMissRow> *rows);
     bool lastPlayed(QHash<QString, QDate> *days);
-    bool days(const QString &condition, const QVariantMap &binds, QList<AnswerDay> *days);
 
     QSqlDatabase &db_;
     QString scope_;

@@ -55,8 +55,10 @@ struct DateMissRow
     bool operator==(const DateMissRow &) const = default;
 };
 
-// A child's answers about one pair of items on one day: whether they were
-// all right. What the review schedule is worked out from.
+// A child's answers about items on one day: whether they were all right.
+// What the review schedule is worked out from. The store gives a row an
+// item (asked == given; a calendar month as its first day, yyyymm00); a
+// pair confused may come as one row too (asked != given, never all right).
 struct AnswerDay
 {
     QString child;

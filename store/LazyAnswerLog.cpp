@@ -25,7 +25,7 @@ QString LazyAnswerLog::problem() const
     return real_ ? real_->problem() : library_.problem();
 }
 
-QList<AnswerDay> LazyAnswerLog::daysOf(const QString &child) const
+QList<AnswerDay> LazyAnswerLog::daysOf(const QString &child, QDate today) const
 {
-    return real_ ? real_->daysOf(child) : QList<AnswerDay>();
+    return real_ ? real_->daysOf(child, today) : QList<AnswerDay>();
 }

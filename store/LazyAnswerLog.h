@@ -17,7 +17,7 @@ public:
 
     void keep(const KeptAnswer &answer) override;
     QString problem() const override;
-    QList<AnswerDay> daysOf(const QString &child) const override;
+    QList<AnswerDay> daysOf(const QString &child, QDate today) const override;
 
     // Loads the module and opens the file now, so that the first answer
     // costs no more than the others: call it when a child is chosen.

@@ -7,11 +7,13 @@
 #include "SqlConnection.h"
 
 #include <QFileInfo>
+#include <QMap>
 #include <QSqlQuery>
 #include <QThread>
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -123,17 +125,52 @@ AnswerSummary summarise(const QString &folder, const DayRange &range, QStringLis
     return summary;
 }
 
-QList<AnswerDay> daysOf(const QString &folder, const QString &child, QStringList *problems)
+QList<AnswerDay> daysOf(const QString &folder, const QString &child, QDate today,
+                        QStringList *problems)
 {
-    QList<AnswerDay> days;
-    eachFile(folder, problems, [&](AnswerQueries &queries) {
-        QList<AnswerDay> one;
-        if (!queries.days(child, &one))
-            return false;
-        days += one;
-        return true;
-    });
+    // Every file opened once for both steps: each item's last miss in any
+    // file, then the days right since in every file.
+    std::vector<std::unique_ptr<ReadableFile>> files;
+    QMap<std::tuple<QString, int, int>, AnswerDay> last;
+    for (const QString &path : ResultsFiles::computerFiles(folder)) {
+        auto file = std::make_unique<ReadableFile>(path);
+        if (file->isEmpty())
+            continue;
+        QList<AnswerDay> misses;
+        if (file->isOpen()) {
+            AnswerQueries queries(file->db());
+            if (queries.lastMisses(child, today, &misses)) {
+                for (const AnswerDay &miss : misses) {
+                    AnswerDay &kept = last[{miss.child, int(miss.items), miss.asked}];
+                    if (!kept.day.isValid() || miss.day > kept.day)
+                        kept = miss;
+                }
+                files.push_back(std::move(file));
+                continue;
+            }
+        }
+        if (problems)
+            problems->append(
+                file->problem().isEmpty()
+                    ? QStringLiteral("Il file %1 è danneggiato.").arg(QFileInfo(path).fileName())
+                    : file->problem());
+    }
+    QList<AnswerDay> days(last.cbegin(), last.cend());
+    // Child by child, so that each is found by the index of their answers.
+    QMap<QString, QList<AnswerDay>> byChild;
+    for (const AnswerDay &miss : days)
+        byChild[miss.child].append(miss);
+    for (const auto &file : files) {
+        AnswerQueries queries(file->db());
+        for (const QList<AnswerDay> &misses : byChild)
+            queries.rightDaysAfter(misses, today, &days);
+    }
     return days;
+}
+
+QList<AnswerDay> daysOfAll(const QString &folder, QDate today, QStringList *problems)
+{
+    return daysOf(folder, QString(), today, problems);
 }
 
 bool readFile(const QString &path, QList<KeptAnswer> *answers, QString *problem)

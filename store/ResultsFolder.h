@@ -17,8 +17,10 @@ namespace ResultsFolder {
 // The counts of the answers given in `range`, every file's added together.
 AnswerSummary summarise(const QString &folder, const DayRange &range,
                         QStringList *problems = nullptr);
-// One child's days, for their review.
-QList<AnswerDay> daysOf(const QString &folder, const QString &child,
+// Every child's days up to `today`, for their review.
+QList<AnswerDay> daysOfAll(const QString &folder, QDate today, QStringList *problems = nullptr);
+// One child's days up to `today`, for their review.
+QList<AnswerDay> daysOf(const QString &folder, const QString &child, QDate today,
                         QStringList *problems = nullptr);
 // Every answer, oldest first.
 QList<KeptAnswer> readAll(const QString &folder, QStringList *problems = nullptr);

@@ -199,9 +199,11 @@ bool upgradeToVersion2(QSqlQuery &query)
                    .replace(QStringLiteral("KNOWN"), known)) &&
            query.exec(QStringLiteral("DROP TABLE answers")) &&
            query.exec(QStringLiteral("ALTER TABLE answers_2 RENAME TO answers")) &&
-           // A child's answers in time order: the last day they played, and their review.
-           query.exec(
-               QStringLiteral("CREATE INDEX answers_child ON answers (child, answered_at)")) &&
+           // A child's answers in time order, with all their review needs:
+           // the last day they played, and their review, read from the
+           // index alone.
+           query.exec(QStringLiteral("CREATE INDEX answers_child ON answers (child, answered_at,"
+                                     " utc_offset, items, asked, given, is_right)")) &&
            query.exec(QStringLiteral("DROP TABLE temp.v1_words")) &&
            query.exec(QStringLiteral("DROP TABLE temp.v1_exercises")) &&
            query.exec(QStringLiteral("DROP TABLE temp.v1_computers"));

@@ -151,9 +151,9 @@ bool SqliteAnswerLog::flush(int timeoutMs)
     return true;
 }
 
-QList<AnswerDay> SqliteAnswerLog::daysOf(const QString &child) const
+QList<AnswerDay> SqliteAnswerLog::daysOf(const QString &child, QDate today) const
 {
-    return ResultsFolder::daysOf(QFileInfo(path()).absolutePath(), child);
+    return ResultsFolder::daysOf(QFileInfo(path()).absolutePath(), child, today);
 }
 
 QString SqliteAnswerLog::path() const

@@ -32,7 +32,7 @@ public:
 
     void keep(const KeptAnswer &answer) override;
     QString problem() const override;
-    QList<AnswerDay> daysOf(const QString &child) const override;
+    QList<AnswerDay> daysOf(const QString &child, QDate today) const override;
 
     // Waits until the file has been opened and every answer kept so far is
     // written or given up; false when `timeoutMs` passed first.

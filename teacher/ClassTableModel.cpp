@@ -5,6 +5,7 @@
 #include "Pictures.h"
 #include "ResultsAnalysis.h"
 #include "ResultsRoles.h"
+#include "ReviewWords.h"
 
 #include <QHash>
 #include <QLocale>
@@ -67,7 +68,7 @@ int ClassTableModel::rowCount(const QModelIndex &parent) const
 
 int ClassTableModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(exercises_.size()) + 1;
+    return parent.isValid() ? 0 : int(exercises_.size()) + 3;
 }
 
 QVariant ClassTableModel::data(const QModelIndex &index, int role) const
@@ -79,7 +80,9 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
     const Child &child = children_.at(index.row());
     if (index.column() < exercises_.size())
         return exerciseData(child, exercises_.at(index.column()), role);
-    return lastPlayedData(child, role);
+    if (index.column() == exercises_.size())
+        return lastPlayedData(child, role);
+    return reviewData(child, index.column() == exercises_.size() + 1, role);
 }
 
 QVariant ClassTableModel::exerciseData(const Child &child, const QString &exercise, int role) const
@@ -124,6 +127,25 @@ QVariant ClassTableModel::lastPlayedData(const Child &child, int role) const
     }
 }
 
+QVariant ClassTableModel::reviewData(const Child &child, bool secure, int role) const
+{
+    const ReviewSchedule &review = analysis_->child(child.id).review;
+    const QString shown = secure ? ReviewWords::secure(review) : ReviewWords::nextDue(review);
+    switch (role) {
+    case Qt::DisplayRole:
+        return shown;
+    case Qt::AccessibleTextRole:
+    case Qt::ToolTipRole:
+        if (secure)
+            return child.name + QStringLiteral(", ripasso: ") +
+                   (review.everMissed() ? shown : QStringLiteral("niente da ripassare"));
+        return child.name + QStringLiteral(", prossimo ripasso: ") +
+               (review.nextDue().isValid() ? shown : QStringLiteral("nessuno"));
+    default:
+        return {};
+    }
+}
+
 QVariant ClassTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Vertical) {
@@ -141,9 +163,16 @@ QVariant ClassTableModel::headerData(int section, Qt::Orientation orientation, i
             return {};
         }
     }
-    if (section == exercises_.size())
-        return role == Qt::DisplayRole ? QVariant(QStringLiteral("Ultima volta")) : QVariant();
-    if (section < 0 || section > exercises_.size())
+    if (section >= exercises_.size()) {
+        static const QStringList last{QStringLiteral("Ultima volta"), QStringLiteral("Ripasso"),
+                                      QStringLiteral("Prossimo ripasso")};
+        if (role == Qt::DisplayRole)
+            return last.value(section - exercises_.size());
+        if (role == Qt::ToolTipRole && section == exercises_.size() + 1)
+            return QStringLiteral("I nomi ormai sicuri, fra quelli sbagliati almeno una volta");
+        return {};
+    }
+    if (section < 0)
         return {};
     const QString caption = AnswerWords::exerciseCaption(exercises_.at(section));
     switch (role) {

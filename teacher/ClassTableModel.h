@@ -34,6 +34,8 @@ public:
 private:
     QVariant exerciseData(const Child &child, const QString &exercise, int role) const;
     QVariant lastPlayedData(const Child &child, int role) const;
+    // The review: how many items are secure, or the day one is next due.
+    QVariant reviewData(const Child &child, bool secure, int role) const;
 
     QList<Child> children_;
     QList<QIcon> pictures_;

@@ -16,6 +16,8 @@ enum Role {
     Diagonal,
     // The child of a row, in the header.
     Child,
+    // An item's review state (ReviewSchedule::State): shaded by it.
+    Review,
 };
 
 } // namespace ResultsRoles

@@ -18,6 +18,7 @@
 #include "ClassTableModel.h"
 #include "ConfusionMapModel.h"
 #include "ResultsRoles.h"
+#include "ReviewModel.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -36,10 +37,13 @@
 
 namespace {
 
-ResultsTab::Read readFolder(const QString &folder, const DayRange &range)
+ResultsTab::Read readFolder(const QString &folder, const DayRange &range, QDate today, bool days)
 {
     ResultsTab::Read read;
-    read.summary = ResultsFolder::summarise(folder, range, &read.problems);
+    if (days)
+        read.days = ResultsFolder::daysOfAll(folder, today, &read.problems);
+    else
+        read.summary = ResultsFolder::summarise(folder, range, &read.problems);
     return read;
 }
 
@@ -147,6 +151,18 @@ ResultsTab::ResultsTab(const QString &folder, const ClassList &list, Dialogs &di
     }
     maps->addStretch(1);
     detailLayout->addLayout(maps);
+    // What the child should practise again, and what holds by now.
+    review_ = new ResultsTable(QStringLiteral("Il ripasso"), detail);
+    reviewModel_ = new ReviewModel(this);
+    review_->setModel(reviewModel_);
+    review_->horizontalHeader()->hide();
+    review_->horizontalHeader()->setDefaultSectionSize(64);
+    review_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    review_->verticalHeader()->setDefaultSectionSize(40);
+    review_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    review_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    review_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    detailLayout->addWidget(review_, 0, Qt::AlignLeft);
     auto *words = new QHBoxLayout;
     pairs_ = new QListView(detail);
     pairsModel_ = new QStringListModel(this);
@@ -178,13 +194,13 @@ void ResultsTab::setToday(QDate today)
 
 bool ResultsTab::isReading() const
 {
-    return watcher_ != nullptr;
+    return watcher_ != nullptr || daysWatcher_ != nullptr;
 }
 
 void ResultsTab::reload()
 {
     // One read at a time; a change meanwhile reads again once it is done.
-    if (watcher_) {
+    if (isReading()) {
         again_ = true;
         return;
     }
@@ -192,7 +208,7 @@ void ResultsTab::reload()
     busy_->show();
     watcher_ = new QFutureWatcher<Read>(this);
     connect(watcher_, &QFutureWatcher<Read>::finished, this, &ResultsTab::readFinished);
-    watcher_->setFuture(QtConcurrent::run(reader_, folder_, period().range()));
+    watcher_->setFuture(QtConcurrent::run(reader_, folder_, period().range(), today_, false));
 }
 
 void ResultsTab::readFinished()
@@ -204,7 +220,6 @@ void ResultsTab::readFinished()
         reload();
         return;
     }
-    busy_->hide();
     analysis_ = std::make_unique<ResultsAnalysis>(read.summary, period());
     const QString report = reportFor_->currentData().toString();
     reportFor_->clear();
@@ -213,7 +228,35 @@ void ResultsTab::readFinished()
         reportFor_->addItem(child.name, child.id);
     reportFor_->setCurrentIndex(std::max(0, reportFor_->findData(report)));
     showClass();
-    emit finishedReading(read.problems);
+    problems_ = read.problems;
+    // The reviews take longer to work out: the counts are shown meanwhile.
+    readDays();
+}
+
+void ResultsTab::readDays()
+{
+    daysWatcher_ = new QFutureWatcher<Read>(this);
+    connect(daysWatcher_, &QFutureWatcher<Read>::finished, this, &ResultsTab::daysFinished);
+    daysWatcher_->setFuture(QtConcurrent::run(reader_, folder_, DayRange(), today_, true));
+}
+
+void ResultsTab::daysFinished()
+{
+    const Read read = daysWatcher_->result();
+    daysWatcher_->deleteLater();
+    daysWatcher_ = nullptr;
+    if (again_) {
+        reload();
+        return;
+    }
+    busy_->hide();
+    analysis_->setReviews(read.days);
+    for (const QString &problem : read.problems) {
+        if (!problems_.contains(problem))
+            problems_.append(problem);
+    }
+    showClass();
+    emit finishedReading(problems_);
 }
 
 ResultsPeriod ResultsTab::period() const
@@ -258,6 +301,8 @@ void ResultsTab::showChild()
     daysModel_->show(child ? &results.weekdays : nullptr);
     months_->fitToContents();
     days_->fitToContents();
+    reviewModel_->show(child ? &results.review : nullptr);
+    review_->fitToContents();
 
     QStringList pairs;
     for (const ConfusedPair &pair : child ? results.confusedPairs() : QList<ConfusedPair>())

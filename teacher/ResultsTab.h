@@ -24,6 +24,7 @@ class QListView;
 class QProgressBar;
 class QStringListModel;
 class ResultsTable;
+class ReviewModel;
 class ResultsAnalysis;
 
 // "Risultati" in "La classe": the class at a glance (each child's share of
@@ -44,10 +45,14 @@ public:
     struct Read
     {
         AnswerSummary summary;
+        // Every child's days for their review, read after the counts are shown.
+        QList<AnswerDay> days;
         QStringList problems;
     };
-    // Reads the folder; run on a thread of its own. Tests pass their own.
-    using Reader = std::function<Read(const QString &folder, const DayRange &range)>;
+    // Reads the folder, its counts (`days` false) or the children's days
+    // up to `today`; run on a thread of its own. Tests pass their own.
+    using Reader =
+        std::function<Read(const QString &folder, const DayRange &range, QDate today, bool days)>;
 
     ResultsTab(const QString &folder, const ClassList &list, Dialogs &dialogs, Reader reader = {},
                QWidget *parent = nullptr);
@@ -69,6 +74,8 @@ signals:
 
 private:
     void readFinished();
+    void readDays();
+    void daysFinished();
     ResultsPeriod period() const;
     void showClass();
     void showChild();
@@ -82,7 +89,9 @@ private:
     QDate today_;
     std::unique_ptr<ResultsAnalysis> analysis_;
     QFutureWatcher<Read> *watcher_ = nullptr;
+    QFutureWatcher<Read> *daysWatcher_ = nullptr;
     bool again_ = false;
+    QStringList problems_;
 
     QComboBox *period_;
     QComboBox *reportFor_;
@@ -100,4 +109,6 @@ private:
     QStringListModel *pairsModel_;
     ResultsTable *calendar_;
     CalendarMistakesModel *calendarModel_;
+    ResultsTable *review_;
+    ReviewModel *reviewModel_;
 };

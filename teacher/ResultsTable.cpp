@@ -17,6 +17,7 @@ void ResultsTable::fitToContents()
 {
     setVisible(model() && model()->rowCount() > 0);
     const int frame = 2 * frameWidth();
+    const int top = horizontalHeader()->isHidden() ? 0 : horizontalHeader()->sizeHint().height();
     setFixedSize(verticalHeader()->sizeHint().width() + horizontalHeader()->length() + frame,
-                 horizontalHeader()->sizeHint().height() + verticalHeader()->length() + frame);
+                 top + verticalHeader()->length() + frame);
 }

@@ -7,6 +7,8 @@ ShadeDelegate::ShadeDelegate(QObject *parent) : QStyledItemDelegate(parent) {}
 
 QColor ShadeDelegate::shadeOf(const QModelIndex &index)
 {
+    if (const QVariant review = index.data(ResultsRoles::Review); review.isValid())
+        return ResultsColours::forReview(review.toInt());
     if (index.data(ResultsRoles::Diagonal).toBool())
         return ResultsColours::diagonal();
     if (const QVariant share = index.data(ResultsRoles::Share); share.isValid())

@@ -90,9 +90,11 @@ ResultsAnalysis analysed(const QList<KeptAnswer> &answers, const ResultsPeriod &
     QStringList problems;
     const AnswerSummary summary =
         ResultsFolder::summarise(folder.path(), period.range(), &problems);
+    ResultsAnalysis analysis(summary, period);
+    analysis.setReviews(ResultsFolder::daysOfAll(folder.path(), period.today(), &problems));
     if (!problems.isEmpty())
         qWarning("%s", qPrintable(problems.join(u' ')));
-    return ResultsAnalysis(summary, period);
+    return analysis;
 }
 
 ResultsAnalysis everything(const QList<KeptAnswer> &answers)

@@ -56,7 +56,7 @@ void TestResultsModule::refused()
     QVERIFY2(log.problem().contains(problem) &&
                  log.problem().contains(QStringLiteral("non vengono salvate")),
              qPrintable(log.problem()));
-    QCOMPARE(log.daysOf(QStringLiteral("bimbo-1")), QList<AnswerDay>());
+    QCOMPARE(log.daysOf(QStringLiteral("bimbo-1"), QDate::currentDate()), QList<AnswerDay>());
     QCOMPARE(ResultsFolder::readAll(folder.path()).size(), 0);
 }
 
@@ -80,11 +80,12 @@ void TestResultsModule::throughTheModule()
     LazyAnswerLog log(folder.path(), QStringLiteral("pc1"),
                       QStringLiteral(TEMPIOLO_RESULTS_MODULE));
     QVERIFY(log.load());
-    const QList<AnswerDay> days = log.daysOf(QStringLiteral("bimbo-1"));
-    QCOMPARE(days.size(), 1);
-    QCOMPARE(days.first().asked, 7);
-    QCOMPARE(days.first().given, 6);
-    QCOMPARE(days.first().allRight, false);
+    const QList<AnswerDay> days = log.daysOf(QStringLiteral("bimbo-1"), QDate::currentDate());
+    // LUGLIO put on GIUGNO's place: both missed, a row each.
+    QCOMPARE(days.size(), 2);
+    QCOMPARE((QSet<int>{days.at(0).asked, days.at(1).asked}), (QSet<int>{6, 7}));
+    QCOMPARE(days.first().asked, days.first().given);
+    QCOMPARE(days.first().allRight || days.last().allRight, false);
     QCOMPARE(days.first().day, QDate::currentDate());
 }
 

@@ -194,6 +194,24 @@ void TestClassWindow::resultsOfARound()
         window.findChild<QListView *>(QStringLiteral("scambi"))->model();
     QCOMPARE(pairs->index(0, 0).data().toString(),
              QStringLiteral("LUGLIO messo al posto di GIUGNO: 1 volta"));
+    // The pair confused is to be reviewed from tomorrow; each cell a sentence.
+    QCOMPARE(table->headerData(8, Qt::Horizontal).toString(), QStringLiteral("Ripasso"));
+    QCOMPARE(table->index(0, 8).data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("Anna, ripasso: 0 sicuri su 2"));
+    QCOMPARE(table->index(0, 9).data().toString(),
+             QDate::currentDate().addDays(1).toString(QStringLiteral("d/M/yyyy")));
+    const QAbstractItemModel *review =
+        window.findChild<QTableView *>(QStringLiteral("Il ripasso"))->model();
+    QCOMPARE(review->rowCount(), 3);
+    QCOMPARE(review->index(0, 6).data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("LUGLIO: da ripassare"));
+    QCOMPARE(review->index(0, 6).data().toString(), QStringLiteral("LUG\nda ripassare"));
+    QCOMPARE(review->index(0, 2).data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("MARZO: nuovo"));
+    QCOMPARE(review->index(1, 0).data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("lunedì: nuovo"));
+    QCOMPARE(review->index(2, 6).data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("calendario, LUGLIO: nuovo"));
 
     // The report, saved where the teacher types it.
     const QString pdf = folder.filePath(QStringLiteral("rapporto"));
@@ -204,7 +222,9 @@ void TestClassWindow::resultsOfARound()
     QVERIFY(text.waitForFinished());
     const QString read = QString::fromUtf8(text.readAllStandardOutput());
     QVERIFY2(read.contains(QStringLiteral("Anna")) &&
-                 read.contains(QStringLiteral("LUGLIO messo al posto di GIUGNO: 1 volta")),
+                 read.contains(QStringLiteral("LUGLIO messo al posto di GIUGNO: 1 volta")) &&
+                 read.contains(QStringLiteral("Mesi: da ripassare GIUGNO, LUGLIO")) &&
+                 read.contains(QStringLiteral("Sicuri: 0 sicuri su 2.")),
              qPrintable(read));
 }
 
@@ -215,9 +235,14 @@ void TestClassWindow::answersWhileItReads()
     QTemporaryDir folder;
     const QString anna = ClassList(folder.path()).add(QStringLiteral("Anna")).id;
     QSemaphore slow;
-    ResultsTab::Reader reader = [&](const QString &, const DayRange &) {
-        slow.acquire();
+    ResultsTab::Reader reader = [&](const QString &, const DayRange &, QDate today, bool days) {
         ResultsTab::Read read;
+        // The reviews come after the counts: LUGLIO put on GIUGNO's place yesterday.
+        if (days) {
+            read.days.append({anna, Items::Months, 7, 6, today.addDays(-1), false});
+            return read;
+        }
+        slow.acquire();
         read.summary.tallies.append(
             {anna, QStringLiteral("riordina-mesi-1"), QDate::currentDate(), 3, 4});
         read.summary.lastPlayed.insert(anna, QDate::currentDate());
@@ -243,6 +268,8 @@ void TestClassWindow::answersWhileItReads()
         window.findChild<QTableView *>(QStringLiteral("La classe in sintesi"))->model();
     QCOMPARE(table->rowCount(), 2);
     QCOMPARE(table->index(0, 0).data().toString(), QStringLiteral("75 % (4)"));
+    QCOMPARE(table->index(0, 8).data().toString(), QStringLiteral("0 sicuri su 2"));
+    QCOMPARE(table->index(0, 9).data().toString(), QStringLiteral("oggi"));
 }
 
 QTEST_MAIN(TestClassWindow)

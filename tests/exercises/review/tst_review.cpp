@@ -1,7 +1,11 @@
 #include "Language.h"
+#include "ResultsFolder.h"
+#include "ResultsTesting.h"
 #include "ReviewPlan.h"
 #include "ReviewSchedule.h"
 
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -80,6 +84,8 @@ private slots:
     void schedule_data();
     void schedule();
     void states();
+    void theStoreCountsTheSameReview_data();
+    void theStoreCountsTheSameReview();
     void plan_data();
     void plan();
 };
@@ -169,6 +175,65 @@ void TestReview::states()
     // GIUGNO has waited since day 0 in box 1; LUGLIO waits 8 days from day 7.
     QCOMPARE(after.nextDue(), start.addDays(1));
     QCOMPARE(ReviewSchedule(history("0:LUGLIO>LUGLIO"), start).nextDue(), QDate());
+}
+
+void TestReview::theStoreCountsTheSameReview_data()
+{
+    QTest::addColumn<int>("seed");
+    QTest::addColumn<int>("wrongInTen");
+    for (int seed : {1, 2, 3})
+        QTest::addRow("seed %d, mostly right", seed) << seed << 2;
+    QTest::addRow("often wrong") << 4 << 6;
+}
+
+// The store asks SQL for a child's last miss of each item and the days
+// since: the same review as every answer, one by one.
+void TestReview::theStoreCountsTheSameReview()
+{
+    QFETCH(int, seed);
+    QFETCH(int, wrongInTen);
+    QRandomGenerator random{quint32(seed)};
+    QTemporaryDir folder;
+    QList<AnswerDay> each;
+    QList<KeptAnswer> files[2];
+    for (int n = 0; n < 600; ++n) {
+        KeptAnswer answer = ResultsTesting::answer(
+            QStringLiteral("marco"), 0,
+            QDateTime(start.addDays(random.bounded(60)), QTime(8 + random.bounded(12), 0)));
+        const int kind = random.bounded(3);
+        answer.items = kind == 0 ? Items::Months : kind == 1 ? Items::Days : Items::Dates;
+        const int count = answer.items == Items::Days ? 7 : 12;
+        const int asked = 1 + random.bounded(count);
+        const bool wrong = random.bounded(10) < wrongInTen;
+        const int given = wrong ? (asked % count) + 1 : asked;
+        answer.language = random.bounded(4) ? QStringLiteral("it") : QStringLiteral("en");
+        if (answer.items == Items::Dates) {
+            answer.asked = 20010000 + asked * 100 + 5;
+            answer.given = wrong ? answer.asked + 1 : answer.asked;
+        } else {
+            answer.asked = asked;
+            answer.given = given;
+        }
+        answer.right = !wrong;
+        files[n % 2].append(answer);
+        each.append({answer.child, answer.items, answer.asked, answer.given, answer.when.date(),
+                     answer.right});
+    }
+    ResultsTesting::fill(folder.path(), QStringLiteral("pc1"), files[0]);
+    ResultsTesting::fill(folder.path(), QStringLiteral("pc2"), files[1], QStringLiteral("delete"));
+    // Days before the last answers too: those after today do not count yet.
+    for (int today : {0, 20, 45, 59, 90}) {
+        const QDate day = start.addDays(today);
+        QStringList problems;
+        const ReviewSchedule fromStore(
+            ResultsFolder::daysOf(folder.path(), QStringLiteral("marco"), day, &problems), day);
+        QCOMPARE(problems, QStringList());
+        const ReviewSchedule fromEach(each, day);
+        for (const Item &item : ReviewSchedule::all()) {
+            QCOMPARE(fromStore.box(item), fromEach.box(item));
+            QCOMPARE(fromStore.lastMoved(item), fromEach.lastMoved(item));
+        }
+    }
 }
 
 void TestReview::plan_data()
