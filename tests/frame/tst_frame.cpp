@@ -364,7 +364,7 @@ void TestFrame::aboutBoxFromMenu()
 void TestFrame::activationOpensOnlyOnce()
 {
     TestProgram program;
-    for (Finestra window : {Finestra::Form3, Finestra::Form4, Finestra::Form7}) {
+    for (Finestra window : exerciseWindows) {
         Frame frame(program.open<FormEsercizio>(window));
         QVERIFY(frame.window->hasOpened());
         frame.window->SegnaEsatto();
