@@ -17,6 +17,7 @@ e2e_check "the package is in the education section" grep -q "Section: education"
 e2e_check "it depends on Qt Widgets" grep -qE "Depends:.*libqt6widgets6" <<<"$info"
 e2e_check "and on the fonts the texts are sized for" grep -qE "Depends:.*fonts-liberation" <<<"$info"
 e2e_check "it recommends Qt's Wayland plugin" grep -qE "^ *Recommends:.*qt6-wayland" <<<"$info"
+e2e_check "and Qt's Italian words for --help" grep -qE "^ *Recommends:.*qt6-translations-l10n" <<<"$info"
 
 root="$E2E_TMP/root"
 mkdir -p "$root"
@@ -55,6 +56,11 @@ e2e_check "a machine-readable copyright file is installed" \
 lintian --fail-on error,warning "$deb" >"$E2E_TMP/lintian.log" 2>&1
 e2e_check "lintian finds no error and no warning" test $? -eq 0
 grep -v "^running with root" "$E2E_TMP/lintian.log"
+
+e2e_check "the installed program says its version" \
+    test "$("$root/usr/bin/tempiolo" --version)" = "tempiolo 1.0.0"
+e2e_check "and its help is in Italian" grep -q "^Utilizzo: tempiolo \[opzioni\]" \
+    <<<"$(env -u DISPLAY "$root/usr/bin/tempiolo" --help)"
 
 e2e_start_x
 cd "$E2E_TMP" || exit 1
