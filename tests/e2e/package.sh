@@ -67,10 +67,12 @@ cd "$E2E_TMP" || exit 1
 strace -f -e trace=openat -o "$E2E_TMP/strace.log" "$root/usr/bin/tempiolo" >"$E2E_TMP/app.log" 2>&1 &
 E2E_APP_PID=$!
 e2e_check "the installed program shows its start screen" e2e_wait_window 653 642
-# The sounds are made ready just after the start screen is painted.
-for _ in $(seq 50); do
-    grep -q "$root/usr/lib/tempiolo/suoni/no.wav\".*= [0-9]" "$E2E_TMP/strace.log" && break
-    sleep 0.1
+# The sounds are made ready just after the start screen is painted: the
+# last one opened is in the trace.
+end=$((SECONDS + E2E_PATIENCE))
+until grep -q "$root/usr/lib/tempiolo/suoni/no.wav\".*= [0-9]" "$E2E_TMP/strace.log" ||
+    [ $SECONDS -gt $end ]; do
+    sleep 0.1 # between two looks
 done
 e2e_check "it loads its sound module" grep -qE "$root/usr/lib/tempiolo/libtempiolo-suoni.so\".*= [0-9]" "$E2E_TMP/strace.log"
 e2e_check "and opens its sounds beside the real executable" \
