@@ -16,7 +16,9 @@ const QString fullScreenOption = QStringLiteral("schermo-intero");
 const QString classWindowOption = QStringLiteral("classe");
 const QString exportResultsOption = QStringLiteral("esporta-risultati");
 
-// The programs' own options, in the order --help lists them.
+// The programs' own options, in the order --help lists them. An option is
+// a row here; one that asks for something of its own is also a Request,
+// judged in judge(), and forTeacher() when the teacher's program does it.
 QList<QCommandLineOption> ownOptions()
 {
     return {
