@@ -1,5 +1,6 @@
 #include "ClassList.h"
 #include "ClassWindow.h"
+#include "CommandLine.h"
 #include "DisplayCheck.h"
 #include "MessageBoxDialogs.h"
 #include "ResultsCsv.h"
@@ -37,20 +38,23 @@ int exportResults(const QString &csvPath)
 
 int main(int argc, char *argv[])
 {
-    const QStringList arguments = [&] {
-        QStringList all;
-        for (int i = 0; i < argc; ++i)
-            all << QString::fromLocal8Bit(argv[i]);
-        return all;
-    }();
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("--esporta-risultati")); at > 0) {
+    const CommandLine line(QStringLiteral("tempiolo-classe"),
+                           QStringLiteral("La classe di Tempiolo: i bambini della classe e i loro "
+                                          "risultati, per l'insegnante."),
+                           CommandLine::of(argc, argv));
+    switch (line.request()) {
+    case CommandLine::Request::Export: {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Tempiolo"));
-        if (at + 1 >= arguments.size()) {
-            std::fprintf(stderr, "tempiolo: --esporta-risultati vuole il nome del file CSV\n");
-            return 2;
-        }
-        return exportResults(arguments[at + 1]);
+        return exportResults(line.exportPath());
+    }
+    case CommandLine::Request::ClassWindow:
+    case CommandLine::Request::Play:
+        break;
+    case CommandLine::Request::Help:
+    case CommandLine::Request::Version:
+    case CommandLine::Request::Refused:
+        return line.reply();
     }
 
     const std::unique_ptr<QApplication> app = DisplayCheck::openApplication(argc, argv);

@@ -2,6 +2,7 @@
 #include "Choices.h"
 #include "Classroom.h"
 #include "ClockRandom.h"
+#include "CommandLine.h"
 #include "DisplayCheck.h"
 #include "FirstPaint.h"
 #include "LazyAnswerLog.h"
@@ -29,27 +30,31 @@ namespace {
 
 // The teacher's side is a program of its own beside this one, so that a
 // child's start never loads what it needs: "La classe" (--classe) and the
-// export of the answers (--esporta-risultati FILE.csv) hand over to it.
-void handOverToTeacher(char *argv[])
+// export of the answers (--esporta-risultati FILE.csv) hand over to it, with
+// the same arguments.
+[[noreturn]] void handOverToTeacher(char *argv[])
 {
-    for (char **argument = argv + 1; *argument; ++argument) {
-        if (std::strcmp(*argument, "--classe") == 0 ||
-            std::strcmp(*argument, "--esporta-risultati") == 0) {
-            const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-            const QByteArray teacher = QFile::encodeName(QFileInfo(self).absolutePath() +
-                                                         QStringLiteral("/tempiolo-classe"));
-            execv(teacher.constData(), argv);
-            std::fprintf(stderr, "tempiolo: %s: %s\n", teacher.constData(), std::strerror(errno));
-            std::exit(2);
-        }
-    }
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    const QByteArray teacher =
+        QFile::encodeName(QFileInfo(self).absolutePath() + QStringLiteral("/tempiolo-classe"));
+    execv(teacher.constData(), argv);
+    std::fprintf(stderr, "tempiolo: %s: %s\n", teacher.constData(), std::strerror(errno));
+    std::exit(2);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    handOverToTeacher(argv);
+    const CommandLine line(
+        QStringLiteral("tempiolo"),
+        QStringLiteral("Tempiolo: i giorni della settimana e i mesi dell'anno, per la scuola "
+                       "primaria."),
+        CommandLine::of(argc, argv));
+    if (line.forTeacher())
+        handOverToTeacher(argv);
+    if (line.request() != CommandLine::Request::Play)
+        return line.reply();
 
     const std::unique_ptr<QApplication> app = DisplayCheck::openApplication(argc, argv);
     if (!app)
@@ -73,8 +78,7 @@ int main(int argc, char *argv[])
                             choices, voice, classroom, [] { QCoreApplication::quit(); }};
     Program::registerWindows(windows, services);
     // For whiteboards and projectors: every window fills the screen.
-    windows.setFullScreen(
-        QCoreApplication::arguments().contains(QStringLiteral("--schermo-intero")));
+    windows.setFullScreen(line.fullScreen());
 
     Modulo1::Main(services);
     QWidget *startScreen = windows.window(Finestra::FormAvvio);

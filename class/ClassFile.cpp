@@ -82,8 +82,6 @@ QString ClassFile::path() const
 
 QList<Child> ClassFile::read()
 {
-    problem_.clear();
-    damaged_ = false;
     QFile file(path());
     if (!file.exists())
         return {};

@@ -20,7 +20,8 @@ public:
     QString path() const;
 
     // The children in the file, in order; none when there is no file. When
-    // the file cannot be read, none and problem() says why.
+    // the file cannot be read, none and problem() says why. Read once, as
+    // the class is opened.
     QList<Child> read();
     QString problem() const { return problem_; }
 

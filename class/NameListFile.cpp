@@ -173,15 +173,9 @@ Names read(const QString &path)
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return refused(fileName, "Non è possibile leggere il file «%1»: nessun bambino aggiunto.");
-    if (file.size() > maxBytes)
-        return refused(fileName, "Il file «%1» è troppo grande per essere un elenco di nomi "
-                                 "(più di 1 MB): nessun bambino aggiunto.");
-    // A file that grows while it is read stops at the limit all the same.
-    const QByteArray bytes = file.read(maxBytes + 1);
-    if (bytes.size() > maxBytes)
-        return refused(fileName, "Il file «%1» è troppo grande per essere un elenco di nomi "
-                                 "(più di 1 MB): nessun bambino aggiunto.");
-    return parse(bytes, fileName);
+    // A byte more than a list may hold is enough for parse() to refuse it,
+    // however large the file is or grows while it is read.
+    return parse(file.read(maxBytes + 1), fileName);
 }
 
 Names parse(const QByteArray &bytes, const QString &fileName)

@@ -121,8 +121,6 @@ void FormEsercizio::tell(const QString &sentence)
 void FormEsercizio::loadFinished()
 {
     DesignScale::of(area_)->capture();
-    if (!design_.opensOnActivation)
-        open();
 }
 
 bool FormEsercizio::eventFilter(QObject *watched, QEvent *event)
@@ -147,8 +145,8 @@ void FormEsercizio::keyPressEvent(QKeyEvent *event)
 void FormEsercizio::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // The windows that open on activation lay out their first round as
-    // they are shown: the window system may never activate them itself.
+    // Every window lays out its first round as it is first shown, not when
+    // it is activated: the window system may never activate it itself.
     if (!opened_)
         open();
 }

@@ -21,7 +21,6 @@ FrameDesign FrameDesign::of(Finestra window)
         d = {Design::size(10305, 7695),  rect(6840, 1560, 735, 375), rect(6960, 2160, 735, 495),
              rect(7680, 1440, 975, 615), rect(7800, 2040, 855, 615), rect(7320, 120, 975, 855),
              rect(6720, 3360, 1905, 855)};
-        d.opensOnActivation = window != Finestra::Ripasso;
         break;
     case Finestra::Form5:
         d = {Design::size(10305, 7125),  rect(7440, 3120, 735, 375), rect(7440, 3720, 735, 495),

@@ -16,8 +16,6 @@ struct FrameDesign
     QRect etichettaErrati;
     QRect faces;
     QRect bottoneAvanti;
-    // The round is laid out when the window first becomes active, not at load.
-    bool opensOnActivation = false;
     // A wrong answer paints the window black and a new round draws a colour.
     bool changesColour = true;
 

@@ -80,6 +80,8 @@ private slots:
     void removalLeavesNoByteOfTheName();
     void damagedFile_data();
     void damagedFile();
+    void changeNotWritten_data();
+    void changeNotWritten();
     void spokenNameFile();
     void clipIsMadeAndRemoved();
     void everyPictureDraws_data();
@@ -138,10 +140,15 @@ void TestClassList::rename()
     const QString anna = list.add(QStringLiteral("Anna")).id;
     QVERIFY(list.add(QStringLiteral("Luca")).done);
     QVERIFY(!list.rename(anna, QStringLiteral("luca")).done);
-    QVERIFY(!list.rename(QUuid::createUuid().toString(QUuid::WithoutBraces), "Paolo").done);
+    const ClassChange gone =
+        list.rename(QUuid::createUuid().toString(QUuid::WithoutBraces), "Paolo");
+    QVERIFY(!gone.done);
+    QCOMPARE(gone.message, QStringLiteral("Questo bambino non è più nella classe."));
     // Its own name in other letters is no other child's.
     const ClassChange change = list.rename(anna, QStringLiteral("ANNA"));
     QCOMPARE(change.message, QStringLiteral("Anna ora si chiama ANNA."));
+    QCOMPARE(list.rename(anna, QStringLiteral("ANNA")).message,
+             QStringLiteral("Il nome è rimasto ANNA."));
     const ClassList reread(dir.path());
     QCOMPARE(each(reread, &Child::name), QStringList({"ANNA", "Luca"}));
     // A new name is the same child: the answers stay theirs.
@@ -153,14 +160,26 @@ void TestClassList::pictures_data()
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QList<int>>("pictures"); // of the children in order, as places in the table
     QTest::addColumn<bool>("lastDone");
+    QTest::addColumn<QString>("message"); // what the last change tells the teacher
     // "+Name" adds, "-Name" removes, "Name=N" gives the Nth picture (-1: none such).
     const auto row = [](const char *name, const QStringList &steps, const QList<int> &pictures,
-                        bool lastDone) { QTest::newRow(name) << steps << pictures << lastDone; };
-    row("the first free ones, in order", {"+A", "+B", "+C"}, {0, 1, 2}, true);
-    row("a removed child's picture is free again", {"+A", "+B", "+C", "-B", "+D"}, {0, 2, 1}, true);
-    row("changed to a free one, the old one is free", {"+A", "+B", "A=5", "+C"}, {5, 1, 0}, true);
-    row("changed to one taken: swapped", {"+A", "+B", "+C", "A=2"}, {2, 1, 0}, true);
-    row("changed to one that does not exist", {"+A", "A=-1"}, {0}, false);
+                        bool lastDone, const QString &message) {
+        QTest::newRow(name) << steps << pictures << lastDone << message;
+    };
+    row("the first free ones, in order", {"+A", "+B", "+C"}, {0, 1, 2}, true,
+        "C ora è nella classe, con la figura: pesce.");
+    row("a removed child's picture is free again", {"+A", "+B", "+C", "-B", "+D"}, {0, 2, 1}, true,
+        "D ora è nella classe, con la figura: mela.");
+    row("changed to a free one, the old one is free", {"+A", "+B", "A=5", "+C"}, {5, 1, 0}, true,
+        "C ora è nella classe, con la figura: gatto.");
+    row("changed to one taken: swapped", {"+A", "+B", "+C", "A=2"}, {2, 1, 0}, true,
+        "A ora ha la figura: pesce. C ha preso la figura: gatto.");
+    row("changed to the one it has", {"+A", "A=0"}, {0}, true, "A ha già la figura: gatto.");
+    row("changed to one that does not exist", {"+A", "A=-1"}, {0}, false,
+        "Questa figura non c'è tra quelle del programma.");
+    row("changed for a child no longer there", {"+A", "+B", "-A", "A=2"}, {1}, false,
+        "Questo bambino non è più nella classe.");
+    row("removed", {"+A", "+B", "-A"}, {1}, true, "A non è più nella classe.");
 }
 
 void TestClassList::pictures()
@@ -168,6 +187,7 @@ void TestClassList::pictures()
     QFETCH(QStringList, steps);
     QFETCH(QList<int>, pictures);
     QFETCH(bool, lastDone);
+    QFETCH(QString, message);
     const auto picture = [](int n) {
         return n < 0 ? QStringLiteral("dinosauro") : ChildPictures::all().at(n).key;
     };
@@ -184,6 +204,7 @@ void TestClassList::pictures()
                                      picture(step.section(u'=', 1).toInt()));
     }
     QCOMPARE(change.done, lastDone);
+    QCOMPARE(change.message, message);
     QStringList expected;
     for (int n : pictures)
         expected << picture(n);
@@ -216,9 +237,11 @@ void TestClassList::import_data()
     QTest::addColumn<QStringList>("added");
     QTest::addColumn<int>("skipped");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("from"); // the file imported, in the test's folder or absolute
     const auto row = [](const char *name, const QByteArray &bytes, const QStringList &existing,
-                        const QStringList &added, int skipped, const QString &message) {
-        QTest::newRow(name) << bytes << existing << added << skipped << message;
+                        const QStringList &added, int skipped, const QString &message,
+                        const QString &from = QStringLiteral("elenco.csv")) {
+        QTest::newRow(name) << bytes << existing << added << skipped << message << from;
     };
     row("UTF-8 with BOM", "\xEF\xBB\xBFNiccolò\nAnna\n", {}, {"Niccolò", "Anna"}, 0,
         "Aggiunti 2 bambini.");
@@ -247,6 +270,8 @@ void TestClassList::import_data()
     row("a .xlsx", QByteArray("PK\x03\x04\x14\0\x06\0", 8), {}, {}, 0, "è un foglio di calcolo");
     row("empty", "", {}, {}, 0, "non contiene nomi");
     row("1 MB and a byte", "Anna\n" + QByteArray(1024 * 1024 - 4, ' '), {}, {}, 0, "troppo grande");
+    row("a device, not a file", "Anna\n", {}, {}, 0,
+        "Non è possibile leggere il file «null»: nessun bambino aggiunto.", "/dev/null");
 }
 
 void TestClassList::import()
@@ -256,13 +281,14 @@ void TestClassList::import()
     QFETCH(QStringList, added);
     QFETCH(int, skipped);
     QFETCH(QString, message);
+    QFETCH(QString, from);
     QTemporaryDir dir;
     ClassList list(dir.path());
     for (const QString &name : existing)
         QVERIFY(list.add(name).done);
     writeFile(dir.filePath("elenco.csv"), bytes);
 
-    const ClassChange change = list.importFile(dir.filePath("elenco.csv"));
+    const ClassChange change = list.importFile(QDir(dir.path()).filePath(from));
     QVERIFY2(change.message.contains(message), qPrintable(change.message));
     QCOMPARE(change.added, added.size());
     QCOMPARE(change.skipped, skipped);
@@ -343,6 +369,11 @@ void TestClassList::damagedFile_data()
     row("binary", QByteArray("\x89PNG\r\n\x1A\n\0\0", 10), "danneggiato");
     row("a newer format", R"({"format": 2, "children": [)" + anna + "]}", "versione più recente");
     row("the same id twice", start + anna + ", " + luca + "]}", "danneggiato");
+    row("without a format", R"({"children": [)" + anna + "]}", "danneggiato");
+    row("a child without a name", start + QByteArray(anna).replace("Anna", " ") + "]}",
+        "danneggiato");
+    row("whole, but over a megabyte", start + anna + "]}" + QByteArray(1024 * 1024, ' '),
+        "danneggiato");
 }
 
 void TestClassList::damagedFile()
@@ -358,6 +389,10 @@ void TestClassList::damagedFile()
         QCOMPARE(list.problem(), QString());
         QCOMPARE(each(list, &Child::name), QStringList{"Anna"});
         QVERIFY(ChildPictures::find(list.children().first().picture));
+        // Nor is a good file set aside at the next change.
+        QVERIFY(list.add(QStringLiteral("Luca")).done);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"classe.json"});
+        QCOMPARE(each(ClassList(dir.path()), &Child::name), QStringList({"Anna", "Luca"}));
         return;
     }
     QVERIFY(list.children().isEmpty());
@@ -377,6 +412,49 @@ void TestClassList::damagedFile()
     const ClassList reread(dir.path());
     QCOMPARE(reread.problem(), QString());
     QCOMPARE(each(reread, &Child::name), QStringList{"Luca"});
+}
+
+void TestClassList::changeNotWritten_data()
+{
+    QTest::addColumn<QString>("folder"); // in the test's folder, or absolute
+    QTest::addColumn<QString>("message");
+    // The tests may run as root, whom no permission stops.
+    QTest::newRow("a folder that cannot be made: it would lie in a file")
+        << "un-file/classe"
+        << "Non è possibile creare la cartella";
+    QTest::newRow("a folder where no file can be made") << "/proc/self"
+                                                        << "Non è possibile scrivere il file";
+    QTest::newRow("a damaged file that cannot be set aside")
+        << ""
+        << "Non è possibile mettere da parte il file danneggiato";
+}
+
+void TestClassList::changeNotWritten()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    writeFile(dir.filePath("un-file"), "");
+    const QByteArray damaged = R"({"format": 1, "children": [)";
+    if (folder.isEmpty()) {
+        // Linux takes paths of up to 4095 bytes: the class file's fits, the
+        // dated name it would be set aside under does not.
+        folder = dir.path();
+        while (folder.size() < 3800)
+            folder += QLatin1Char('/') + QString(200, u'c');
+        folder += QLatin1Char('/') + QString(4070 - folder.size() - 1, u'c');
+        writeFile(folder + "/classe.json", damaged);
+    } else {
+        folder = QDir(dir.path()).filePath(folder);
+    }
+    ClassList list(folder);
+    const ClassChange change = list.add(QStringLiteral("Anna"));
+    QVERIFY2(change.message.contains(message), qPrintable(change.message));
+    QVERIFY2(change.message.endsWith("classe non è cambiata."), qPrintable(change.message));
+    QVERIFY(!change.done);
+    QVERIFY(list.children().isEmpty());
+    if (QFile::exists(folder + "/classe.json"))
+        QCOMPARE(readFile(folder + "/classe.json"), damaged);
 }
 
 void TestClassList::spokenNameFile()

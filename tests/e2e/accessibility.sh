@@ -37,6 +37,12 @@ export XDG_RUNTIME_DIR="$TMP/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$TMP/bus.log" 2>&1 &
 BUS_PID=$!
-sleep 0.5
+# The accessibility bus is there once it answers on the session bus.
+end=$((SECONDS + 30))
+until dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+    org.a11y.Bus.GetAddress >/dev/null 2>&1; do
+    [ $SECONDS -le $end ] || { echo "the accessibility bus does not start"; exit 1; }
+    sleep 0.1 # between two looks
+done
 
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 /usr/bin/python3 "$HERE/accessibility.py" "$APP"

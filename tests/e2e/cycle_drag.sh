@@ -31,18 +31,27 @@ day_index() {
     echo -1
 }
 
-e2e_shot
 given=-1
-for i in 0 1 2 3 4 5 6; do
-    [ "$(day_index "$(read_place $i)")" = 0 ] && given=$i
-done
-e2e_check "Lunedì is written on one place of the ring" test "$given" -ge 0
+given_found() {
+    for i in 0 1 2 3 4 5 6; do
+        [ "$(day_index "$(read_place $i)")" = 0 ] && given=$i
+    done
+    [ "$given" -ge 0 ]
+}
+e2e_see "Lunedì is written on one place of the ring" given_found
 [ "$given" -ge 0 ] || e2e_finish
+place_reads() { [ "$(day_index "$(read_place "$1")")" = "$2" ]; } # place, day index
+card=-1
+# The card in the middle, once it is not the one just placed.
+fresh_card() {
+    card=$(day_index "$(e2e_read 200 133 133 25)")
+    [ "$card" -ge 1 ] && [ -z "${placed[$card]:-}" ]
+}
+placed=()
 
 wrong_done=0
 for step in 1 2 3 4 5 6; do
-    card=$(day_index "$(e2e_read 200 133 133 25)")
-    if [ "$card" -lt 1 ]; then
+    if ! e2e_until fresh_card; then
         e2e_fail "a card with a day's name is shown in the middle (drop $step)"
         e2e_finish
     fi
@@ -50,28 +59,27 @@ for step in 1 2 3 4 5 6; do
     if [ $wrong_done -eq 0 ]; then
         # Once, the card goes on the place of Lunedì: wrong, nothing moves.
         move_card 266 145 $(place_centre "$given")
-        e2e_shot
-        e2e_check "a drop on the given name's place turns the window black" test "$(e2e_pixel 660 460)" = "#000000"
+        e2e_see "a drop on the given name's place turns the window black" e2e_pixel_is 660 460 "#000000"
         e2e_check "the card is still in the middle" test "$(day_index "$(e2e_read 200 133 133 25)")" = "$card"
         wrong_done=1
     fi
     move_card 266 145 $(place_centre "$target")
-    e2e_shot
-    e2e_check "${days[$card]} lands on place $target" test "$(day_index "$(read_place "$target")")" = "$card"
+    e2e_see "${days[$card]} lands on place $target" place_reads "$target" "$card"
+    placed[$card]=1
 done
 
-e2e_check "no card is left in the middle" e2e_blank 200 133 133 25
+e2e_see "no card is left in the middle" e2e_blank 200 133 133 25
 full=1
 for i in 0 1 2 3 4 5 6; do
     [ "$(day_index "$(read_place $i)")" = $(((i - given + 7) % 7)) ] || full=0
 done
 e2e_check "the ring reads the week clockwise from Lunedì" test $full -eq 1
-e2e_check "Esatti reads 6" test "$(e2e_read_number 536 192 65 41)" = 6
-e2e_check "Errati reads 1" test "$(e2e_read_number 536 232 57 41)" = 1
+e2e_see "Esatti reads 6" e2e_reads_number 536 192 65 41 6
+e2e_see "Errati reads 1" e2e_reads_number 536 232 57 41 1
 
 # "avanti" (waiting mode) lays out a new round with a card in the middle.
 e2e_click 423 288
-e2e_shot
-e2e_check "avanti brings a new card" test "$(day_index "$(e2e_read 200 133 133 25)")" -ge 1
+new_card() { [ "$(day_index "$(e2e_read 200 133 133 25)")" -ge 1 ]; }
+e2e_see "avanti brings a new card" new_card
 e2e_check "the program is still running" e2e_app_running
 e2e_finish

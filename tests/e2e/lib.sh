@@ -8,6 +8,9 @@ E2E_TMP=$(mktemp -d /tmp/tempiolo-e2e.XXXXXX)
 E2E_XVFB_PID=""
 E2E_APP_PID=""
 E2E_FAILURES=0
+# How long a script waits for what a person would wait to see (a window, a
+# count, a file): generous, for a busy machine.
+E2E_PATIENCE=${E2E_PATIENCE:-30}
 # Window origin and the menu bar's height of the window under test.
 WIN_X=0
 WIN_Y=0
@@ -83,21 +86,29 @@ e2e_app_running() {
 # the window's WIDTH, HEIGHT and id in WINDOW); leaves the window's place in
 # FOUND_ID, FOUND_X, FOUND_Y, FOUND_W and FOUND_H.
 e2e_poll_windows() { # fits-function, then its arguments
-    local tries=0 id geometry
-    while [ $tries -lt 100 ]; do
+    local end=$((SECONDS + E2E_PATIENCE)) id geometry
+    while [ $SECONDS -le $end ]; do
         for id in $(xdotool search --onlyvisible --class tempiolo 2>/dev/null); do
             geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null) || continue
             eval "$geometry"
             if "$@"; then
                 FOUND_ID=$id FOUND_X=$X FOUND_Y=$Y FOUND_W=$WIDTH FOUND_H=$HEIGHT
-                sleep 0.3
                 return 0
             fi
         done
-        sleep 0.1
-        tries=$((tries + 1))
+        sleep 0.1 # between two looks
     done
     return 1
+}
+
+# Waits until a window has the keyboard, which the program gives it once
+# the window is mapped: keys sent before would go elsewhere.
+e2e_wait_focus() { # window id
+    local end=$((SECONDS + E2E_PATIENCE))
+    until [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; do
+        [ $SECONDS -le $end ] || return 1
+        sleep 0.1 # between two looks
+    done
 }
 
 # The same, making the window found the window under test.
@@ -125,20 +136,23 @@ e2e_wait_exercise() { e2e_wait_for e2e_client_sized "$1" "$2"; } # client width,
 e2e_sx() { echo $((WIN_X + $1)); }
 e2e_sy() { echo $((WIN_Y + MENU_H + $1)); }
 
-e2e_click() { # client x, client y
-    xdotool mousemove "$(e2e_sx "$1")" "$(e2e_sy "$2")"
+# Where a press of a gesture comes down.
+e2e_press_at() { # screen x y
+    xdotool mousemove "$1" "$2"
+    # The pointer comes to rest before it presses, as a hand does.
     sleep 0.05
-    xdotool click 1
-    sleep 0.25
 }
 
-# Clicks a point given in window coordinates, menu bar included.
-e2e_click_window() {
-    xdotool mousemove $((WIN_X + $1)) $((WIN_Y + $2))
-    sleep 0.1
+# A click at a screen point: what it does is then waited for where it shows.
+e2e_click_screen() { # screen x y
+    e2e_press_at "$1" "$2"
     xdotool click 1
-    sleep 0.3
 }
+
+e2e_click() { e2e_click_screen "$(e2e_sx "$1")" "$(e2e_sy "$2")"; } # client x y
+
+# Clicks a point given in window coordinates, menu bar included.
+e2e_click_window() { e2e_click_screen $((WIN_X + $1)) $((WIN_Y + $2)); }
 
 # A real drag with the mouse, in the steps that X and Qt both follow.
 e2e_drag() { # from x y, to x y (client coordinates)
@@ -147,8 +161,10 @@ e2e_drag() { # from x y, to x y (client coordinates)
     sy=$(e2e_sy "$2")
     tx=$(e2e_sx "$3")
     ty=$(e2e_sy "$4")
-    xdotool mousemove "$sx" "$sy"
-    sleep 0.05
+    # The pauses are the gesture's own: the drag starts, moves over the
+    # window and rests on the place before the release, as a hand's does,
+    # and X and Qt see each step. The next move follows the drop at once.
+    e2e_press_at "$sx" "$sy"
     xdotool mousedown 1
     sleep 0.05
     xdotool mousemove $((sx + 20)) "$sy"
@@ -158,8 +174,6 @@ e2e_drag() { # from x y, to x y (client coordinates)
     xdotool mousemove "$tx" "$ty"
     sleep 0.15
     xdotool mouseup 1
-    # E2E_AFTER_DROP=0: the next move follows the drop at once, as a finger's.
-    sleep "${E2E_AFTER_DROP:-0.25}"
 }
 
 E2E_SHOT=""
@@ -170,6 +184,35 @@ e2e_shot() {
     E2E_SHOT=$(printf '%s/shot-%04d.ppm' "$E2E_TMP" $E2E_SHOTS)
     import -window root "$E2E_SHOT"
 }
+
+# Looks at the screen again and again until a command holds of what it
+# shows, as a person waits to see a count or a name appear: false after
+# E2E_PATIENCE seconds. The last look stays in E2E_SHOT for more checks.
+E2E_LOOK=e2e_shot
+e2e_until() { # command, then its arguments
+    local end=$((SECONDS + E2E_PATIENCE))
+    $E2E_LOOK
+    until "$@"; do
+        [ $SECONDS -le $end ] || return 1
+        $E2E_LOOK
+    done
+}
+
+# e2e_check for what the screen comes to show.
+e2e_see() { # description, then a command that must come to succeed
+    local what=$1
+    shift
+    if e2e_until "$@"; then e2e_pass "$what"; else e2e_fail "$what"; fi
+}
+
+# What a box of the client area reads, in e2e_plain's form, or a number in it.
+e2e_reads() { [ "$(e2e_plain "$(e2e_read "$1" "$2" "$3" "$4")")" = "$5" ]; } # x y w h text
+e2e_reads_number() { [ "$(e2e_read_number "$1" "$2" "$3" "$4")" = "$5" ]; } # x y w h n
+e2e_pixel_is() { [ "$(e2e_pixel "$1" "$2")" = "$3" ]; } # x y #rrggbb
+e2e_pixel_is_not() { [ "$(e2e_pixel "$1" "$2")" != "$3" ]; } # x y #rrggbb
+# "avanti" (its box x y w h): black arrow and caption when enabled, grey when not.
+e2e_avanti_enabled() { [ "$(e2e_count_colour "$@" "#000000")" -gt 30 ]; }
+e2e_avanti_disabled() { ! e2e_avanti_enabled "$@" && [ "$(e2e_count_colour "$@" "#bebebe")" -gt 30 ]; }
 
 # True when a box of the client area (x y w h, border included) holds no text.
 e2e_blank() {
@@ -241,16 +284,35 @@ e2e_find_word() { # x y w h word
 }
 
 # Clicks an item of the window's menu bar, found by reading it.
+E2E_AT=""
+e2e_menu_word() { E2E_AT=$(e2e_find_word "$WIN_X" "$WIN_Y" 687 "$MENU_H" "$1"); [ -n "$E2E_AT" ]; }
 e2e_menu() { # word as written on the menu bar
-    e2e_shot
-    local at
-    at=$(e2e_find_word "$WIN_X" "$WIN_Y" 687 "$MENU_H" "$1")
-    [ -n "$at" ] || { e2e_fail "menu bar item '$1' found"; return 1; }
+    e2e_until e2e_menu_word "$1" || { e2e_fail "menu bar item '$1' found"; return 1; }
     # shellcheck disable=SC2086
-    xdotool mousemove $at
-    sleep 0.1
-    xdotool click 1
-    sleep 0.5
+    e2e_click_screen $E2E_AT
+}
+
+# The same for an item that opens a menu: waits until it is open.
+POPUP_ID=""
+e2e_not_window_under_test() { [ "$WINDOW" != "$WIN_ID" ]; }
+e2e_menu_open() { # word as written on the menu bar
+    e2e_menu "$1" || return 1
+    e2e_poll_windows e2e_not_window_under_test || { e2e_fail "the menu '$1' opens"; return 1; }
+    POPUP_ID=$FOUND_ID
+}
+e2e_menu_closed() { e2e_window_gone "$POPUP_ID"; }
+
+# F10 lights the first item of the exercise's menu bar and Esc puts it out:
+# once it is lit, the program has handled everything sent before, even what
+# shows nothing (a drop on the background).
+e2e_lit_pixels() { e2e_count_colour 2 $((2 - MENU_H)) 100 $((MENU_H - 4)) "#308cc6"; }
+e2e_menu_lit() { [ "$(e2e_lit_pixels)" -gt 50 ]; }
+e2e_menu_unlit() { [ "$(e2e_lit_pixels)" -lt 10 ]; }
+e2e_everything_handled() {
+    xdotool key F10
+    e2e_until e2e_menu_lit || { e2e_fail "F10 lights the menu bar"; return 1; }
+    xdotool key Escape
+    e2e_until e2e_menu_unlit || e2e_fail "Esc puts the menu bar out"
 }
 
 # Waits for a message box: a window of the program other than the one under test.
@@ -268,16 +330,16 @@ e2e_wait_dialog() {
     DLG_ID=$FOUND_ID DLG_X=$FOUND_X DLG_Y=$FOUND_Y DLG_W=$FOUND_W DLG_H=$FOUND_H
 }
 
-e2e_dialog_gone() {
-    local tries=0
-    while [ $tries -lt 30 ]; do
-        xdotool getwindowgeometry "$DLG_ID" >/dev/null 2>&1 || return 0
-        xdotool search --onlyvisible --class tempiolo 2>/dev/null | grep -qx "$DLG_ID" || return 0
-        sleep 0.1
-        tries=$((tries + 1))
+e2e_window_gone() { # window id
+    local end=$((SECONDS + E2E_PATIENCE))
+    while [ $SECONDS -le $end ]; do
+        xdotool getwindowgeometry "$1" >/dev/null 2>&1 || return 0
+        xdotool search --onlyvisible --class tempiolo 2>/dev/null | grep -qx "$1" || return 0
+        sleep 0.1 # between two looks
     done
     return 1
 }
+e2e_dialog_gone() { e2e_window_gone "$DLG_ID"; }
 
 # Reads a box of the screen in screen coordinates, as one line.
 e2e_read_screen() { # x y w h
@@ -300,10 +362,7 @@ e2e_dialog_button_caption() {
 }
 e2e_dialog_click() {
     local right=$((DLG_X + DLG_W - 12 - (${1} - 1) * 86))
-    xdotool mousemove $((right - 40)) $((DLG_Y + DLG_H - 23))
-    sleep 0.1
-    xdotool click 1
-    sleep 0.4
+    e2e_click_screen $((right - 40)) $((DLG_Y + DLG_H - 23))
 }
 
 # Starts X and the program, passes the start screen and opens one exercise

@@ -25,9 +25,8 @@ read_rows() {
     done
 }
 
-e2e_shot
-read_rows
-e2e_check "all seven days are read in the names column" test "${#row_of[@]}" -eq 7
+seven_rows() { read_rows; [ "${#row_of[@]}" -eq 7 ]; }
+e2e_see "all seven days are read in the names column" seven_rows
 [ "${#row_of[@]}" -eq 7 ] || e2e_finish
 
 drag_day_to() { # day index, target x y
@@ -35,46 +34,46 @@ drag_day_to() { # day index, target x y
 }
 place_centre_x=279
 place_y() { echo $(($(place_top "$1") + 12)); }
+name_blank() { e2e_blank 7 "$(name_top "${row_of[$1]}")" 167 25; } # day index
+# The picked-up mark is a thick black frame: black just inside the name's edge.
+marked() { e2e_pixel_is 9 $(($(name_top "${row_of[$1]}") + 12)) "#000000"; } # day index
 
 # Right: lunedì on the first place.
 drag_day_to 0 $place_centre_x "$(place_y 0)"
-e2e_shot
-e2e_check "lunedì lands on the first place" test "$(e2e_plain "$(e2e_read 196 7 167 25)")" = lunedi
-e2e_check "its box in the names column is empty" test -z "$(e2e_read 7 "$(name_top "${row_of[0]}")" 167 25)"
-e2e_check "Esatti reads 1" test "$(e2e_read_number 512 96 65 41)" = 1
-e2e_check "the background is not black" test "$(e2e_pixel 640 480)" != "#000000"
+e2e_see "lunedì lands on the first place" e2e_reads 196 7 167 25 lunedi
+e2e_see "its box in the names column is empty" name_blank 0
+e2e_see "Esatti reads 1" e2e_reads_number 512 96 65 41 1
+e2e_check "the background is not black" e2e_pixel_is_not 640 480 "#000000"
 
 # Wrong: martedì on the fourth place.
 drag_day_to 1 $place_centre_x "$(place_y 3)"
-e2e_shot
-e2e_check "a wrong drop turns the window black" test "$(e2e_pixel 640 480)" = "#000000"
-e2e_check "Errati reads 1" test "$(e2e_read_number 520 136 57 41)" = 1
+e2e_see "a wrong drop turns the window black" e2e_pixel_is 640 480 "#000000"
+e2e_see "Errati reads 1" e2e_reads_number 520 136 57 41 1
 e2e_check "the fourth place stays empty" test -z "$(e2e_read 196 "$(place_top 3)" 167 25)"
-e2e_check "martedì stays in its row" test "$(e2e_plain "$(e2e_read 7 "$(name_top "${row_of[1]}")" 167 25)")" = martedi
+e2e_check "martedì stays in its row" e2e_reads 7 "$(name_top "${row_of[1]}")" 167 25 martedi
 
 # Released on nothing: no answer at all.
 drag_day_to 1 640 480
+e2e_everything_handled
 e2e_shot
-e2e_check "a drop on the background counts nothing" test "$(e2e_read_number 520 136 57 41)" = 1
-e2e_check "and leaves the window black" test "$(e2e_pixel 640 480)" = "#000000"
+e2e_check "a drop on the background counts nothing" e2e_reads_number 520 136 57 41 1
+e2e_check "and leaves the window black" e2e_pixel_is 640 480 "#000000"
 
 # Right again: the colour comes back.
 drag_day_to 1 $place_centre_x "$(place_y 1)"
-e2e_shot
-e2e_check "martedì lands on the second place" test "$(e2e_plain "$(e2e_read 196 56 167 25)")" = martedi
-e2e_check "Esatti reads 2" test "$(e2e_read_number 512 96 65 41)" = 2
-e2e_check "a right answer brings a colour back" test "$(e2e_pixel 640 480)" != "#000000"
+e2e_see "martedì lands on the second place" e2e_reads 196 56 167 25 martedi
+e2e_see "Esatti reads 2" e2e_reads_number 512 96 65 41 2
+e2e_see "a right answer brings a colour back" e2e_pixel_is_not 640 480 "#000000"
 
 # A drop, then at once one jump onto the next name and a tap, as a finger
 # does: the tap is not lost.
-E2E_AFTER_DROP=0 drag_day_to 2 $place_centre_x "$(place_y 2)"
+drag_day_to 2 $place_centre_x "$(place_y 2)"
 xdotool mousemove "$(e2e_sx 90)" "$(e2e_sy $(($(name_top "${row_of[3]}") + 12)))" click 1
-sleep 0.25
+e2e_see "giovedì, tapped right after a drop, is picked up" marked 3
 e2e_click $place_centre_x "$(place_y 3)"
-e2e_shot
-e2e_check "giovedì, tapped right after a drop, lands on the fourth place" \
-    test "$(e2e_plain "$(e2e_read 196 "$(place_top 3)" 167 25)")" = giovedi
-e2e_check "Esatti reads 4" test "$(e2e_read_number 512 96 65 41)" = 4
+e2e_see "and lands on the fourth place with the next tap" \
+    e2e_reads 196 "$(place_top 3)" 167 25 giovedi
+e2e_see "Esatti reads 4" e2e_reads_number 512 96 65 41 4
 e2e_check "the program is still running" e2e_app_running
 
 # Back to the menu (Esci, Sì), "nomi in inglese", the same window in English.
@@ -84,18 +83,16 @@ e2e_wait_window 646 568 || { e2e_fail "Esci leads back to the menu"; e2e_finish;
 e2e_click_window 340 172
 e2e_click_window 156 48
 e2e_wait_exercise 687 513 || { e2e_fail "the menu opens the English window"; e2e_finish; }
-e2e_shot
 days=(monday tuesday wednesday thursday friday saturday sunday)
-read_rows
-e2e_check "the seven days are read in English" test "${#row_of[@]}" -eq 7
+e2e_see "the seven days are read in English" seven_rows
 [ "${#row_of[@]}" -eq 7 ] || e2e_finish
 drag_day_to 0 $place_centre_x "$(place_y 0)"
-e2e_shot
-e2e_check "MONDAY lands on the first place" test "$(e2e_plain "$(e2e_read 196 7 167 25)")" = monday
-e2e_check "Esatti reads 1" test "$(e2e_read_number 512 96 65 41)" = 1
+e2e_see "MONDAY lands on the first place" e2e_reads 196 7 167 25 monday
+e2e_see "Esatti reads 1" e2e_reads_number 512 96 65 41 1
 
 # A child of a class picks their picture on "Chi gioca?", answers, and the
-# program is killed (kill -9) right after the answer: the export holds it.
+# program is killed (kill -9) as soon as the answer is counted on the
+# screen: the export holds it.
 kill "$E2E_APP_PID" && wait "$E2E_APP_PID" 2>/dev/null
 mkdir -p "$E2E_TMP/data/Tempiolo"
 printf '{"format":1,"children":[{"id":"4b0e2f6a-9d1c-4e2b-8f00-0a1b2c3d4e5f","name":"Niccolò","picture":"gatto"}]}\n' \
@@ -103,14 +100,13 @@ printf '{"format":1,"children":[{"id":"4b0e2f6a-9d1c-4e2b-8f00-0a1b2c3d4e5f","na
 e2e_start_app "$APP"
 e2e_wait_window 653 642 && e2e_click_window 307 347
 e2e_wait_window 646 600 || { e2e_fail "Avvio leads to Chi gioca?"; e2e_finish; }
-e2e_shot
 e2e_click_window 169 332
 e2e_wait_window 646 568 || { e2e_fail "picking a child leads to the menu"; e2e_finish; }
 e2e_click_window 156 48
 e2e_wait_exercise 687 513 || { e2e_fail "the menu opens the exercise for the child"; e2e_finish; }
-e2e_shot
-read_rows
-E2E_AFTER_DROP=0 drag_day_to 0 $place_centre_x "$(place_y 0)"
+e2e_see "the child's window shows the seven days" seven_rows
+drag_day_to 0 $place_centre_x "$(place_y 0)"
+e2e_see "the child's answer is counted" e2e_reads_number 512 96 65 41 1
 kill -9 "$E2E_APP_PID"
 XDG_DATA_HOME="$E2E_TMP/data" "$APP" --esporta-risultati "$E2E_TMP/risultati.csv"
 e2e_check "the export holds the answer given just before the kill" \

@@ -17,6 +17,7 @@ e2e_check "the package is in the education section" grep -q "Section: education"
 e2e_check "it depends on Qt Widgets" grep -qE "Depends:.*libqt6widgets6" <<<"$info"
 e2e_check "and on the fonts the texts are sized for" grep -qE "Depends:.*fonts-liberation" <<<"$info"
 e2e_check "it recommends Qt's Wayland plugin" grep -qE "^ *Recommends:.*qt6-wayland" <<<"$info"
+e2e_check "and Qt's Italian words for --help" grep -qE "^ *Recommends:.*qt6-translations-l10n" <<<"$info"
 
 root="$E2E_TMP/root"
 mkdir -p "$root"
@@ -56,15 +57,22 @@ lintian --fail-on error,warning "$deb" >"$E2E_TMP/lintian.log" 2>&1
 e2e_check "lintian finds no error and no warning" test $? -eq 0
 grep -v "^running with root" "$E2E_TMP/lintian.log"
 
+e2e_check "the installed program says its version" \
+    test "$("$root/usr/bin/tempiolo" --version)" = "tempiolo 1.0.0"
+e2e_check "and its help is in Italian" grep -q "^Utilizzo: tempiolo \[opzioni\]" \
+    <<<"$(env -u DISPLAY "$root/usr/bin/tempiolo" --help)"
+
 e2e_start_x
 cd "$E2E_TMP" || exit 1
 strace -f -e trace=openat -o "$E2E_TMP/strace.log" "$root/usr/bin/tempiolo" >"$E2E_TMP/app.log" 2>&1 &
 E2E_APP_PID=$!
 e2e_check "the installed program shows its start screen" e2e_wait_window 653 642
-# The sounds are made ready just after the start screen is painted.
-for _ in $(seq 50); do
-    grep -q "$root/usr/lib/tempiolo/suoni/no.wav\".*= [0-9]" "$E2E_TMP/strace.log" && break
-    sleep 0.1
+# The sounds are made ready just after the start screen is painted: the
+# last one opened is in the trace.
+end=$((SECONDS + E2E_PATIENCE))
+until grep -q "$root/usr/lib/tempiolo/suoni/no.wav\".*= [0-9]" "$E2E_TMP/strace.log" ||
+    [ $SECONDS -gt $end ]; do
+    sleep 0.1 # between two looks
 done
 e2e_check "it loads its sound module" grep -qE "$root/usr/lib/tempiolo/libtempiolo-suoni.so\".*= [0-9]" "$E2E_TMP/strace.log"
 e2e_check "and opens its sounds beside the real executable" \

@@ -4,6 +4,7 @@
 #include "TestProgram.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -131,6 +132,20 @@ void TestFrame::frameDesign()
     if (window == Finestra::Form7)
         expected.insert(1, QStringLiteral("Quale formato            "));
     QCOMPARE(bar, expected);
+    // Screen readers hear the items without the blanks, and switches press them.
+    QStringList heard;
+    for (QAction *item : frame.window->findChild<QMenuBar *>()->actions()) {
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(item);
+        QCOMPARE(accessible->role(), QAccessible::MenuItem);
+        QCOMPARE(accessible->state().hasPopup, item->menu() != nullptr);
+        QVERIFY(accessible->actionInterface());
+        QCOMPARE(accessible->actionInterface()->actionNames(),
+                 QStringList{QAccessibleActionInterface::pressAction()});
+        heard << accessible->text(QAccessible::Name);
+    }
+    for (QString &caption : expected)
+        caption = caption.trimmed();
+    QCOMPARE(heard, expected);
     QCOMPARE(frame.action("mnuSuonoSi")->text(), QStringLiteral("sì"));
     QCOMPARE(frame.action("mnuSuonoNo")->text(), QStringLiteral("no"));
 }
@@ -288,7 +303,13 @@ void TestFrame::soundFollowsTheSoundMenu()
     TestProgram program;
     Frame frame(program.open<FormEsercizio>(Finestra::Form1));
     program.sound.played.clear();
-    frame.action("mnuSuonoNo")->trigger();
+    // A switch presses the item as a click does; the item says its menu.
+    QAccessibleInterface *no = QAccessible::queryAccessibleInterface(frame.action("mnuSuonoNo"));
+    QCOMPARE(no->text(QAccessible::Name), QStringLiteral("suono: no"));
+    QVERIFY(no->state().checkable);
+    QVERIFY(!no->state().checked);
+    no->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(no->state().checked);
     QVERIFY(!frame.action("mnuSuonoSi")->isChecked());
     QVERIFY(frame.action("mnuSuonoNo")->isChecked());
     frame.action("mnuSuonoNo")->trigger();
@@ -353,7 +374,15 @@ void TestFrame::aboutBoxFromMenu()
     place->setFocus(Qt::TabFocusReason);
     QTest::keyClick(place, Qt::Key_F10);
     QCOMPARE(frame.window->focusWidget(), frame.window->findChild<QMenuBar *>());
-    frame.action("MenuInformazioni")->trigger();
+    // A screen reader is told the item the keyboard is on, and a switch presses another.
+    const auto item = [&](const char *name) {
+        return QAccessible::queryAccessibleInterface(frame.action(name));
+    };
+    QVERIFY(item("MenuAzzera")->state().focused);
+    QVERIFY(!item("MenuInformazioni")->state().focused);
+    item("MenuInformazioni")
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(frame.window->focusWidget(), place);
     QCOMPARE(program.dialogs.shown.size(), 1);
     QCOMPARE(program.dialogs.shown[0].title, QStringLiteral("Orivalo"));
@@ -364,7 +393,7 @@ void TestFrame::aboutBoxFromMenu()
 void TestFrame::activationOpensOnlyOnce()
 {
     TestProgram program;
-    for (Finestra window : {Finestra::Form3, Finestra::Form4, Finestra::Form7}) {
+    for (Finestra window : exerciseWindows) {
         Frame frame(program.open<FormEsercizio>(window));
         QVERIFY(frame.window->hasOpened());
         frame.window->SegnaEsatto();

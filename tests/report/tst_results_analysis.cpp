@@ -554,7 +554,8 @@ void TestResultsAnalysis::report_data()
     };
     row("one wrong drop", 1,
         "Niccolò|Classe 3ª B|ultima settimana|Riordina i mesi (1)|92%|pagina 1 di 4|"
-        "LUGLIO messo al posto di GIUGNO: 1 volta",
+        "LUGLIO messo al posto di GIUGNO: 1 volta|Stampato il 9 dicembre 2026|"
+        "Ha giocato l'ultima volta mercoledì 9 dicembre 2026.",
         "MARZO messo");
     row("the calendar", 2,
         "Giulia|MARZO messo al posto di APRILE: 1 volta|Usa il calendario|50%|"
@@ -562,7 +563,8 @@ void TestResultsAnalysis::report_data()
         "LUGLIO messo");
     row("never played", 3, "Aldo|Non ha ancora giocato.");
     row("nothing in the period", 4,
-        "Bruno|Nessuna risposta nel periodo scelto.|Ha giocato l'ultima volta");
+        "Bruno|Nessuna risposta nel periodo scelto.|"
+        "Ha giocato l'ultima volta martedì 1 dicembre 2026.");
 }
 
 // A page a child, each with that child's own results only.
@@ -574,6 +576,9 @@ void TestResultsAnalysis::report()
 
     const QString info = run(QStringLiteral("pdfinfo"), {classReport_});
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("\nPages: +4\n"))), qPrintable(info));
+    QVERIFY2(
+        info.contains(QRegularExpression(QStringLiteral("(^|\n)Title: +Risultati della classe\n"))),
+        qPrintable(info));
     verifyPage(classReport_, page, shown, hidden);
 }
 

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -506,8 +507,32 @@ void TestCalendar::daysReadAsDates()
     QCOMPARE(grid->rowCount(), 6);
     QCOMPARE(grid->columnDescription(0), QStringLiteral("lunedì"));
     QCOMPARE(grid->columnDescription(6), QStringLiteral("domenica"));
-    QCOMPARE(grid->cellAt(row, column)->text(QAccessible::Name), name);
+    QAccessibleInterface *day = grid->cellAt(row, column);
+    QCOMPARE(day->text(QAccessible::Name), name);
+    QCOMPARE(day->role(), QAccessible::Cell);
+    QCOMPARE(day->tableCellInterface()->rowIndex(), row);
+    QCOMPARE(day->tableCellInterface()->columnIndex(), column);
+    QVERIFY(!day->state().invisible);
+    QVERIFY(!day->state().selected);
     QCOMPARE(c.heard(), c.calendar()->shownMonthName());
+    // Qt's own focus events name the cells by this numbering.
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(c.grid());
+    QCOMPARE(table->indexOfChild(day), MonthCalendar::accessibleChild(row + 1, column));
+    QAccessibleInterface *monday = table->child(MonthCalendar::accessibleChild(0, 0));
+    QCOMPARE(monday->role(), QAccessible::ColumnHeader);
+    QVERIFY(!monday->tableCellInterface());
+
+    // The day the keyboard is on is the one focused, while the grid has the focus.
+    QApplication::setActiveWindow(c.window);
+    c.grid()->setFocus(Qt::MouseFocusReason);
+    QVERIFY(c.grid()->hasFocus());
+    c.grid()->selectionModel()->setCurrentIndex(c.grid()->model()->index(row + 1, column),
+                                                QItemSelectionModel::NoUpdate);
+    QVERIFY(day->state().focused);
+    QCOMPARE(table->focusChild(), day);
+    QVERIFY(!grid->cellAt(row, (column + 1) % 7)->state().focused);
+    c.calendar()->findChild<QWidget *>(QStringLiteral("qt_calendar_nextmonth"))->setFocus();
+    QVERIFY(!day->state().focused);
 }
 
 void TestCalendar::enterOnADayOutOfSightMovesOntoThePage()
