@@ -64,7 +64,7 @@ QByteArray write(const QList<KeptAnswer> &answers, const QHash<QString, QString>
 }
 
 bool exportFolder(const QString &folder, const QString &csvPath,
-                  const QHash<QString, QString> &names, QString *error)
+                  const QHash<QString, QString> &names, QString *error, QStringList *skipped)
 {
     const QString folderName = QDir::toNativeSeparators(folder);
     if (!QFileInfo(folder).isDir()) {
@@ -73,7 +73,11 @@ bool exportFolder(const QString &folder, const QString &csvPath,
     }
     QStringList problems;
     const QList<KeptAnswer> answers = ResultsFolder::readAll(folder, &problems);
-    if (!problems.isEmpty()) {
+    if (skipped)
+        *skipped = problems;
+    // One damaged file does not hide the others; only a folder of which
+    // nothing could be read writes nothing.
+    if (answers.isEmpty() && !problems.isEmpty()) {
         *error = QStringLiteral("Nessun file scritto: %1").arg(problems.join(u' '));
         return false;
     }

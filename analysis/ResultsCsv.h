@@ -18,10 +18,13 @@ namespace ResultsCsv {
 // id that is not there stands for itself.
 QByteArray write(const QList<KeptAnswer> &answers, const QHash<QString, QString> &names);
 
-// Writes every kept answer of the folder's computers' files to `csvPath`,
-// whole or not at all. false with an Italian `error` when the folder cannot
-// be read or the file cannot be written.
+// Writes every answer that can be read in the folder's files to `csvPath`,
+// the computers' and those set aside as damaged, whole or not at all.
+// `skipped` names, in Italian, the files read only in part or not at all.
+// false with an Italian `error` when nothing could be read or the file
+// cannot be written.
 bool exportFolder(const QString &folder, const QString &csvPath,
-                  const QHash<QString, QString> &names, QString *error);
+                  const QHash<QString, QString> &names, QString *error,
+                  QStringList *skipped = nullptr);
 
 } // namespace ResultsCsv

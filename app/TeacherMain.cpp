@@ -27,10 +27,14 @@ int exportResults(const QString &csvPath)
     for (const Child &child : list.children())
         names.insert(child.id, child.name);
     QString error;
-    if (!ResultsCsv::exportFolder(folder, csvPath, names, &error)) {
+    QStringList skipped;
+    if (!ResultsCsv::exportFolder(folder, csvPath, names, &error, &skipped)) {
         std::fprintf(stderr, "tempiolo: %s\n", qPrintable(error));
         return 1;
     }
+    // What could not be read is said, and the rest is written.
+    for (const QString &problem : skipped)
+        std::fprintf(stderr, "tempiolo: %s\n", qPrintable(problem));
     return 0;
 }
 

@@ -24,26 +24,74 @@ bool neverWritten(const QString &path)
     return QFileInfo(path).size() == 0 && !QFileInfo::exists(path + QStringLiteral("-wal"));
 }
 
-// Asks each computer's file of the folder in turn; a file that cannot be
-// read, or fails on the way, is named in `problems` and the others go on.
+// Every file of the folder that holds answers: each computer's, then those
+// set aside as damaged, which are read for what they still hold. A file
+// set aside is read from a copy without the answers another file holds
+// too, so that none is counted twice.
+struct OpenFile
+{
+    std::unique_ptr<ReadableFile> file;
+    bool setAside = false;
+    QStringList others; // the files before it, for a set-aside one
+};
+
+std::vector<OpenFile> openFiles(const QString &folder)
+{
+    std::vector<OpenFile> files;
+    QStringList before = ResultsFiles::computerFiles(folder);
+    for (const QString &path : before)
+        files.push_back({std::make_unique<ReadableFile>(path), false, {}});
+    for (const QString &path : ResultsFiles::setAsideFiles(folder)) {
+        OpenFile open{std::make_unique<ReadableFile>(path, true), true, before};
+        if (open.file->isOpen())
+            open.file->forget(before);
+        files.push_back(std::move(open));
+        before.append(path);
+    }
+    return files;
+}
+
+QString problemOf(const ReadableFile &file, const QString &path)
+{
+    return file.problem().isEmpty()
+               ? QStringLiteral("Il file %1 è danneggiato.").arg(QFileInfo(path).fileName())
+               : file.problem();
+}
+
+// Asks one file; when the question meets a damaged page, asks again what
+// could be salvaged of it. What cannot be read, or was read in part, is
+// named in `problems`.
+bool askFile(OpenFile &open, QStringList *problems, const std::function<bool(AnswerQueries &)> &ask)
+{
+    ReadableFile &file = *open.file;
+    if (file.isEmpty())
+        return false;
+    const auto tried = [&] {
+        if (!file.isOpen())
+            return false;
+        AnswerQueries queries(file.db());
+        return ask(queries);
+    };
+    bool read = tried();
+    if (!read && file.salvaged() < 0 && file.salvage()) {
+        if (open.setAside)
+            file.forget(open.others);
+        read = tried();
+    }
+    if ((!read || file.salvaged() >= 0) && problems &&
+        !problems->contains(problemOf(file, file.path())))
+        problems->append(problemOf(file, file.path()));
+    return read;
+}
+
+// Asks each file of the folder in turn; a file that cannot be read does
+// not stop the others.
 void eachFile(const QString &folder, QStringList *problems,
               const std::function<bool(AnswerQueries &)> &ask)
 {
-    for (const QString &path : ResultsFiles::computerFiles(folder)) {
-        ReadableFile file(path);
-        if (file.isEmpty())
-            continue;
-        bool read = file.isOpen();
-        if (read) {
-            AnswerQueries queries(file.db());
-            read = ask(queries);
-        }
-        if (!read && problems)
-            problems->append(
-                file.problem().isEmpty()
-                    ? QStringLiteral("Il file %1 è danneggiato.").arg(QFileInfo(path).fileName())
-                    : file.problem());
-    }
+    std::vector<OpenFile> files = openFiles(folder);
+    for (OpenFile &open : files)
+        askFile(open, problems, ask);
 }
 
 bool removeFrom(const QString &path, const QString &childId)
@@ -130,37 +178,30 @@ QList<AnswerDay> daysOf(const QString &folder, const QString &child, QDate today
 {
     // Every file opened once for both steps: each item's last miss in any
     // file, then the days right since in every file.
-    std::vector<std::unique_ptr<ReadableFile>> files;
+    std::vector<OpenFile> files = openFiles(folder);
     QMap<std::tuple<QString, int, int>, AnswerDay> last;
-    for (const QString &path : ResultsFiles::computerFiles(folder)) {
-        auto file = std::make_unique<ReadableFile>(path);
-        if (file->isEmpty())
-            continue;
-        QList<AnswerDay> misses;
-        if (file->isOpen()) {
-            AnswerQueries queries(file->db());
-            if (queries.lastMisses(child, today, &misses)) {
-                for (const AnswerDay &miss : misses) {
-                    AnswerDay &kept = last[{miss.child, int(miss.items), miss.asked}];
-                    if (!kept.day.isValid() || miss.day > kept.day)
-                        kept = miss;
-                }
-                files.push_back(std::move(file));
-                continue;
+    std::vector<ReadableFile *> read;
+    for (OpenFile &open : files) {
+        const bool asked = askFile(open, problems, [&](AnswerQueries &queries) {
+            QList<AnswerDay> misses;
+            if (!queries.lastMisses(child, today, &misses))
+                return false;
+            for (const AnswerDay &miss : misses) {
+                AnswerDay &kept = last[{miss.child, int(miss.items), miss.asked}];
+                if (!kept.day.isValid() || miss.day > kept.day)
+                    kept = miss;
             }
-        }
-        if (problems)
-            problems->append(
-                file->problem().isEmpty()
-                    ? QStringLiteral("Il file %1 è danneggiato.").arg(QFileInfo(path).fileName())
-                    : file->problem());
+            return true;
+        });
+        if (asked)
+            read.push_back(open.file.get());
     }
     QList<AnswerDay> days(last.cbegin(), last.cend());
     // Child by child, so that each is found by the index of their answers.
     QMap<QString, QList<AnswerDay>> byChild;
     for (const AnswerDay &miss : days)
         byChild[miss.child].append(miss);
-    for (const auto &file : files) {
+    for (ReadableFile *file : read) {
         AnswerQueries queries(file->db());
         for (const QList<AnswerDay> &misses : byChild)
             queries.rightDaysAfter(misses, today, &days);
@@ -175,31 +216,29 @@ QList<AnswerDay> daysOfAll(const QString &folder, QDate today, QStringList *prob
 
 bool readFile(const QString &path, QList<KeptAnswer> *answers, QString *problem)
 {
-    ReadableFile file(path);
-    if (file.isEmpty())
+    OpenFile open{std::make_unique<ReadableFile>(path), false, {}};
+    QStringList problems;
+    const bool read = askFile(open, &problems, [&](AnswerQueries &queries) {
+        QList<KeptAnswer> one;
+        if (!queries.answers(&one))
+            return false;
+        answers->append(std::move(one));
         return true;
-    QList<KeptAnswer> read;
-    if (file.isOpen()) {
-        AnswerQueries queries(file.db());
-        if (queries.answers(&read)) {
-            answers->append(std::move(read));
-            return true;
-        }
-    }
-    *problem = file.problem().isEmpty()
-                   ? QStringLiteral("Il file %1 è danneggiato.").arg(QFileInfo(path).fileName())
-                   : file.problem();
-    return false;
+    });
+    *problem = problems.join(u' ');
+    return read || open.file->isEmpty();
 }
 
 QList<KeptAnswer> readAll(const QString &folder, QStringList *problems)
 {
     QList<KeptAnswer> answers;
-    for (const QString &path : ResultsFiles::computerFiles(folder)) {
-        QString problem;
-        if (!readFile(path, &answers, &problem) && problems)
-            problems->append(problem);
-    }
+    eachFile(folder, problems, [&](AnswerQueries &queries) {
+        QList<KeptAnswer> one;
+        if (!queries.answers(&one))
+            return false;
+        answers += one;
+        return true;
+    });
     // Each file is in order already; the computers' answers are interleaved.
     std::stable_sort(answers.begin(), answers.end(), [](const KeptAnswer &a, const KeptAnswer &b) {
         return a.when.toMSecsSinceEpoch() < b.when.toMSecsSinceEpoch();

@@ -212,6 +212,7 @@ bool upgradeToVersion2(QSqlQuery &query)
 // steps[v] brings a file from version v to v + 1.
 const std::function<bool(QSqlQuery &)> steps[] = {createVersion1, upgradeToVersion2};
 static_assert(std::size(steps) == ResultsSchema::version);
+static_assert(std::size(ResultsSchema::answerFields) == ResultsSchema::version);
 
 } // namespace
 
@@ -230,7 +231,7 @@ int versionInHeader(const QString &path)
     return qFromBigEndian<qint32>(header.constData() + 60);
 }
 
-bool upgrade(QSqlDatabase &db, int *found, QSqlError *error)
+bool upgrade(QSqlDatabase &db, int *found, QSqlError *error, int target)
 {
     QSqlQuery query(db);
     const auto failed = [&] {
@@ -252,16 +253,16 @@ bool upgrade(QSqlDatabase &db, int *found, QSqlError *error)
                            QSqlError::StatementError);
         return false;
     }
-    if (*found >= version) {
+    if (*found >= target) {
         *error = QSqlError();
         query.exec(QStringLiteral("ROLLBACK"));
-        return *found == version;
+        return *found <= version;
     }
-    for (int step = *found; step < version; ++step) {
+    for (int step = *found; step < target; ++step) {
         if (!steps[step](query))
             return failed();
     }
-    if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(version)) ||
+    if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(target)) ||
         !query.exec(QStringLiteral("COMMIT")))
         return failed();
     *error = QSqlError();

@@ -20,9 +20,15 @@ inline constexpr int version = 2;
 // have a newer version still in its log: the caller checks again with SQL.
 int versionInHeader(const QString &path);
 
-// Brings the open file up to `version`, all steps in one transaction.
-// `found` is the version the file had; a file newer than this build is left
-// untouched, and false is returned with no error.
-bool upgrade(QSqlDatabase &db, int *found, QSqlError *error);
+// Brings the open file up to `target` (this build's version unless said),
+// all steps in one transaction. `found` is the version the file had; a
+// file newer than this build is left untouched, and false is returned with
+// no error.
+bool upgrade(QSqlDatabase &db, int *found, QSqlError *error, int target = version);
+
+// The number of values an answer's row holds in each version's table,
+// oldest first: what a damaged file's rows are told apart by.
+inline constexpr int answerFields[] = {12, 17};
+inline constexpr int childFields = 2;
 
 } // namespace ResultsSchema

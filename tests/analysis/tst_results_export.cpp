@@ -1,9 +1,13 @@
 #include "ResultsCsv.h"
 #include "ResultsTesting.h"
+#include "SqlConnection.h"
+#include "SqliteAnswerLog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QRegularExpression>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -49,6 +53,8 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void version1FilesExportAsTheyDid();
+    void damagedFileExportsWhatItHolds_data();
+    void damagedFileExportsWhatItHolds();
     void exportFails_data();
     void exportFails();
 };
@@ -173,6 +179,91 @@ void TestResultsExport::version1FilesExportAsTheyDid()
     }
 }
 
+void TestResultsExport::damagedFileExportsWhatItHolds_data()
+{
+    // Which 4 KB page of pc2's file a failing disk overwrote: a page of its
+    // answers, of an index, the first page (the schema), or every page.
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<bool>("setAside"); // as its own program sets it aside on opening
+    for (bool aside : {false, true}) {
+        const char *where = aside ? ", set aside" : "";
+        QTest::addRow("a page of answers%s", where) << "answers" << aside;
+        QTest::addRow("a page of an index%s", where) << "answers_child" << aside;
+        QTest::addRow("the first page%s", where) << "first" << aside;
+    }
+    QTest::newRow("no page left") << "all" << false;
+}
+
+void TestResultsExport::damagedFileExportsWhatItHolds()
+{
+    QFETCH(QString, page);
+    QFETCH(bool, setAside);
+    QTemporaryDir folder;
+    // Three computers' files of about 700 answers each.
+    const QStringList hosts{QStringLiteral("pc1"), QStringLiteral("pc2"), QStringLiteral("pc3")};
+    for (const QString &host : hosts) {
+        QList<KeptAnswer> answers;
+        for (int i = 0; i < 700; ++i) {
+            answers << answer(QStringLiteral("bimbo-%1").arg(i % 25), 1 + i % 12,
+                              start.addSecs(i * 60));
+            answers.last().computer = host;
+        }
+        fill(folder.path(), host, answers, QStringLiteral("delete"));
+    }
+    const QString pc2 = folder.filePath(QStringLiteral("risultati-pc2.sqlite"));
+    // Where the page lies, and how many answers it held, as SQLite tells.
+    int number = 1;
+    int lostRows = 0;
+    if (page == QLatin1String("answers") || page == QLatin1String("answers_child")) {
+        SqlConnection file(pc2, QStringLiteral("QSQLITE_OPEN_READONLY"));
+        QSqlQuery query(file.db());
+        QVERIFY(query.exec(QStringLiteral("SELECT pageno, ncell FROM dbstat WHERE name = '%1'"
+                                          " AND pagetype = 'leaf' ORDER BY pageno")
+                               .arg(page)));
+        QList<std::pair<int, int>> leaves;
+        while (query.next())
+            leaves << std::pair{query.value(0).toInt(), query.value(1).toInt()};
+        QVERIFY(leaves.size() > 3);
+        number = leaves.at(leaves.size() / 2).first;
+        lostRows = page == QLatin1String("answers") ? leaves.at(leaves.size() / 2).second : 0;
+    }
+    QByteArray bytes = readAll(pc2);
+    if (page == QLatin1String("all"))
+        bytes.fill('\xA5');
+    else
+        bytes.replace((number - 1) * 4096, 4096, QByteArray(4096, '\xA5'));
+    writeAll(pc2, bytes);
+    if (setAside) {
+        // Its own program finds it damaged and starts a new file.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("messo da parte")));
+        SqliteAnswerLog log(folder.path(), QStringLiteral("pc2"),
+                            [](const QString &) { return nfs; });
+        QVERIFY(log.flush());
+        QVERIFY(!log.setAside().isEmpty());
+    }
+
+    const QString csv = folder.filePath(QStringLiteral("esportati.csv"));
+    QString error;
+    QStringList skipped;
+    QVERIFY2(ResultsCsv::exportFolder(folder.path(), csv, {}, &error, &skipped), qPrintable(error));
+    const int expected = page == QLatin1String("all") ? 1400 : 2100 - lostRows;
+    // One line a row, the header first.
+    QCOMPARE(readAll(csv).count("\r\n") - 1, expected);
+    // An index is made anew from the table, which SQLite reads whole.
+    if (page == QLatin1String("answers_child") && !setAside) {
+        QCOMPARE(skipped, QStringList());
+        return;
+    }
+    // The teacher and the technician learn which file, and how much came back.
+    QCOMPARE(skipped.size(), 1);
+    QVERIFY2(skipped.first().contains(QStringLiteral("risultati-pc2")),
+             qPrintable(skipped.first()));
+    if (page != QLatin1String("all"))
+        QVERIFY2(skipped.first().contains(
+                     QStringLiteral("se ne sono lette %1 risposte").arg(700 - lostRows)),
+                 qPrintable(skipped.first()));
+}
+
 void TestResultsExport::exportFails_data()
 {
     QTest::addColumn<QString>("csv");
@@ -181,7 +272,7 @@ void TestResultsExport::exportFails_data()
     QTest::newRow("no folder for the file")
         << "manca/esportati.csv" << false << "manca/esportati.csv: la cartella non esiste";
     QTest::newRow("a folder in the way") << "cartella" << false << "cartella: è una cartella";
-    QTest::newRow("a damaged computer's file")
+    QTest::newRow("nothing readable in the folder")
         << "esportati.csv" << true << "Nessun file scritto: Il file risultati-pc2.sqlite";
 }
 
@@ -192,9 +283,10 @@ void TestResultsExport::exportFails()
     QFETCH(QString, message);
     QTemporaryDir folder;
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("cartella")));
-    fill(folder.path(), "pc1", {answer(QStringLiteral("bimbo-1"), 7)});
     if (damaged)
         writeAll(folder.filePath(QStringLiteral("risultati-pc2.sqlite")), "not a database");
+    else
+        fill(folder.path(), "pc1", {answer(QStringLiteral("bimbo-1"), 7)});
     QString error;
     QVERIFY(!ResultsCsv::exportFolder(folder.path(), folder.filePath(csv), {}, &error));
     QVERIFY2(error.contains(message), qPrintable(error));

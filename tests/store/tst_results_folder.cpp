@@ -76,9 +76,14 @@ void TestResultsFolder::merge_data()
     QTest::addColumn<QList<int>>("pc1");
     QTest::addColumn<QList<int>>("pc2");
     QTest::addColumn<bool>("strays");
+    // Answers of a file pc1 set aside as damaged before it began anew.
+    QTest::addColumn<QList<int>>("aside");
     QTest::newRow("interleaved, one clock set back")
-        << QList<int>{0, 2, 10, 11, 5, 12} << QList<int>{1, 3, 6, 13} << false;
-    QTest::newRow("beside set-aside and stray files") << QList<int>{0, 2} << QList<int>{1} << true;
+        << QList<int>{0, 2, 10, 11, 5, 12} << QList<int>{1, 3, 6, 13} << false << QList<int>{};
+    QTest::newRow("beside set-aside and stray files")
+        << QList<int>{0, 2} << QList<int>{1} << true << QList<int>{};
+    QTest::newRow("with a file set aside")
+        << QList<int>{20, 22} << QList<int>{21} << false << QList<int>{0, 1, 2};
 }
 
 void TestResultsFolder::merge()
@@ -86,8 +91,18 @@ void TestResultsFolder::merge()
     QFETCH(QList<int>, pc1);
     QFETCH(QList<int>, pc2);
     QFETCH(bool, strays);
+    QFETCH(QList<int>, aside);
     QTemporaryDir folder;
     QList<KeptAnswer> expected;
+    if (!aside.isEmpty()) {
+        QList<KeptAnswer> answers;
+        for (int second : aside)
+            answers.append(answerAt(second, QStringLiteral("pc1")));
+        fill(folder.path(), QStringLiteral("pc1"), answers);
+        QVERIFY(QFile::rename(folder.filePath("risultati-pc1.sqlite"),
+                              folder.filePath("risultati-pc1.danneggiato-2026-12-01.sqlite")));
+        expected += answers;
+    }
     for (const auto &[host, seconds] :
          {std::pair{QStringLiteral("pc1"), pc1}, std::pair{QStringLiteral("pc2"), pc2}}) {
         QList<KeptAnswer> answers;
