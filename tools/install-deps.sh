@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n
     qt6-qpa-plugins qt6-wayland libqt6svg6 libqt6sql6-sqlite libsqlite3-dev
     fonts-liberation fonts-dejavu-core
-    espeak-ng sox
+    espeak-ng sox faketime
     xvfb xauth xdotool x11-utils imagemagick poppler-utils
     tesseract-ocr tesseract-ocr-ita
     dpkg-dev file strace desktop-file-utils appstream

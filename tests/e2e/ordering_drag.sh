@@ -2,7 +2,9 @@
 # "Riordina i giorni (1)" played with the real mouse: a right drop, a wrong
 # drop, a drop on nothing and a tap right after a drop, each judged from
 # what the screen shows; then, after "nomi in inglese" on the menu, one
-# right drop in English.
+# right drop in English. Then a child of a class answers and the program is
+# killed; the child confuses two months, and the next day "Ripasso" asks
+# them again.
 source "$(dirname "$0")/lib.sh"
 APP=$1
 
@@ -112,5 +114,65 @@ XDG_DATA_HOME="$E2E_TMP/data" "$APP" --esporta-risultati "$E2E_TMP/risultati.csv
 e2e_check "the export holds the answer given just before the kill" \
     grep -qi "^[0-9-]* [0-9:]*;Niccolò;.*;Riordina i giorni (1);en;monday;monday;sì;trascinamento;" \
     "$E2E_TMP/risultati.csv"
+
+# The child puts JULY on JUNE's place in "Riordina i mesi (1)". The same
+# day nothing is due; the next day (the clock moved on for the program)
+# "Ripasso" is on the menu, and its round holds both names between MAY and
+# AUGUST.
+months=(january february march april may june july august september october november december)
+month_top() { echo $((7 + 35 * $1)); }
+declare -A month_row
+read_month_rows() {
+    month_row=()
+    local k m text
+    for k in $(seq 0 11); do
+        text=$(e2e_plain "$(e2e_read 14 "$(month_top "$k")" 167 25)")
+        for m in $(seq 0 11); do
+            [ "$text" = "${months[$m]}" ] && month_row[$m]=$k
+        done
+    done
+}
+july_read() { read_month_rows; [ -n "${month_row[6]:-}" ]; }
+play_as_niccolo() { # then the arguments of the program's start
+    e2e_wait_window 653 642 && e2e_click_window 307 347
+    e2e_wait_window 646 600 || { e2e_fail "Avvio leads to Chi gioca?"; e2e_finish; }
+    e2e_click_window 169 332
+    e2e_wait_window 646 568 || { e2e_fail "picking a child leads to the menu"; e2e_finish; }
+}
+ripasso_on_menu() { e2e_reads 312 210 281 49 ripasso; }
+# The menu drawn, and nothing where Ripasso would be.
+menu_without_ripasso() { e2e_reads 312 24 281 49 usailcalendario && e2e_blank 312 210 281 49; }
+e2e_start_app "$APP"
+play_as_niccolo
+e2e_see "nothing missed yet: no Ripasso on the menu" menu_without_ripasso
+e2e_click_window 156 216
+e2e_wait_exercise 687 513 || { e2e_fail "the menu opens Riordina i mesi (1)"; e2e_finish; }
+e2e_see "JULY is read in the names column" july_read
+# JUNE's place stands a little lower than the others.
+e2e_drag 97 $(($(month_top "${month_row[6]:-0}") + 12)) 307 196
+e2e_see "JULY on JUNE's place is counted wrong" e2e_reads_number 520 160 57 41 1
+e2e_menu Esci
+e2e_wait_dialog && e2e_dialog_click 2
+e2e_wait_window 646 568 || { e2e_fail "Esci leads back to the menu"; e2e_finish; }
+e2e_see "the same day nothing is due yet" menu_without_ripasso
+kill "$E2E_APP_PID" && wait "$E2E_APP_PID" 2>/dev/null
+
+LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 FAKETIME="+1d" \
+    FAKETIME_DONT_FAKE_MONOTONIC=1 e2e_start_app "$APP"
+play_as_niccolo
+e2e_see "the next day Ripasso is on the menu" ripasso_on_menu
+e2e_click_window 452 234
+e2e_wait_exercise 687 513 || { e2e_fail "Ripasso opens its window"; e2e_finish; }
+e2e_see "its round begins with MAY written in the top place" e2e_reads 196 7 167 25 may
+review_cards() {
+    local k text cards=""
+    for k in 0 1 2 3; do
+        text=$(e2e_plain "$(e2e_read 7 $((7 + 49 * k)) 167 25)")
+        [ -n "$text" ] && cards="$cards $text"
+    done
+    [ "$(echo $cards | tr ' ' '\n' | sort | tr '\n' ' ')" = "august july june " ]
+}
+e2e_see "and JUNE, JULY and AUGUST to place" review_cards
+e2e_check "the program is still running" e2e_app_running
 
 e2e_finish
