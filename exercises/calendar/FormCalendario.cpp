@@ -18,16 +18,10 @@
 FormCalendario::FormCalendario(const Language &language, const Services &services, QWidget *parent)
     : FormEsercizio(Finestra::Form7, services, parent), language_(language), question_(&language_)
 {
-    calendar1_ = new MonthCalendar(area());
     // The names of the months and the weekdays in the language taught.
-    calendar1_->setLocale(language_.calendarLocale);
-    calendar1_->setGeometry(Design::rect(960, 120, 4455, 3975));
+    calendar1_ = MonthCalendar::inWindow(area(), language_.calendarLocale,
+                                         [this](const QString &sentence) { tell(sentence); });
     connect(calendar1_, &MonthCalendar::Click, this, &FormCalendario::Calendar1_Click);
-    // The page turns silently on screen; a screen reader says the new month.
-    connect(calendar1_, &QCalendarWidget::currentPageChanged, this,
-            [this] { tell(calendar1_->shownMonthName()); });
-    connect(calendar1_, &MonthCalendar::broughtIntoSight, this,
-            [this](QDate date) { tell(calendar1_->spokenDate(date)); });
 
     // A button, so that the keyboard and screen readers can press it too.
     label3_ = new LabelButton(area());

@@ -127,6 +127,20 @@ QString MonthCalendar::shownMonthName() const
            QString::number(yearShown());
 }
 
+MonthCalendar *MonthCalendar::inWindow(QWidget *area, const QLocale &locale,
+                                       const std::function<void(const QString &)> &tell)
+{
+    auto *calendar = new MonthCalendar(area);
+    calendar->setLocale(locale);
+    calendar->setGeometry(Design::rect(960, 120, 4455, 3975));
+    // The page turns silently on screen; a screen reader says the new month.
+    connect(calendar, &QCalendarWidget::currentPageChanged, calendar,
+            [calendar, tell] { tell(calendar->shownMonthName()); });
+    connect(calendar, &MonthCalendar::broughtIntoSight, calendar,
+            [calendar, tell](QDate date) { tell(calendar->spokenDate(date)); });
+    return calendar;
+}
+
 qint16 MonthCalendar::Day() const
 {
     return qint16(selectedDate().day());

@@ -2,6 +2,8 @@
 
 #include <QCalendarWidget>
 
+#include <functional>
+
 // The month calendar of the calendar exercise: Italian names, no week
 // numbers, a big day grid. It reports the picked date as whole numbers and
 // raises Click only when the child clicks a day, or presses Enter or Space
@@ -13,6 +15,11 @@ class MonthCalendar : public QCalendarWidget
 
 public:
     explicit MonthCalendar(QWidget *parent = nullptr);
+    // The calendar of an exercise window, at its designed place in `area`,
+    // with the names of `locale`; each page turned and each day brought
+    // into sight is told through `tell`, as a screen reader hears it.
+    static MonthCalendar *inWindow(QWidget *area, const QLocale &locale,
+                                   const std::function<void(const QString &)> &tell);
 
     qint16 Day() const;
     qint16 Month() const;

@@ -55,14 +55,9 @@ FormRipasso::FormRipasso(const Language &language, const Services &services, QWi
         label4_.push_back(place);
     }
 
-    calendar1_ = new MonthCalendar(area());
-    calendar1_->setLocale(language_.calendarLocale);
-    calendar1_->setGeometry(Design::rect(960, 120, 4455, 3975));
+    calendar1_ = MonthCalendar::inWindow(area(), language_.calendarLocale,
+                                         [this](const QString &sentence) { tell(sentence); });
     connect(calendar1_, &MonthCalendar::Click, this, &FormRipasso::Calendar1_Click);
-    connect(calendar1_, &QCalendarWidget::currentPageChanged, this,
-            [this] { tell(calendar1_->shownMonthName()); });
-    connect(calendar1_, &MonthCalendar::broughtIntoSight, this,
-            [this](QDate date) { tell(calendar1_->spokenDate(date)); });
     label5_ = new LabelButton(area());
     label5_->setFocusPolicy(Qt::TabFocus);
     Focusable::install(label5_);
