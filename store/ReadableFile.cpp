@@ -125,6 +125,7 @@ bool ReadableFile::copyAndUpgrade()
 
 bool ReadableFile::salvage()
 {
+    damaged_ = true;
     connection_.reset();
     empty_ = false;
     QFile file(path_);

@@ -37,6 +37,9 @@ public:
     // The file the queries read: the file itself or the copy.
     QString readPath() const { return readPath_; }
 
+    // Whether it was found damaged as it was opened (not merely of a newer
+    // build, or busy): salvage() is what reads it then.
+    bool isDamaged() const { return damaged_; }
     // Reads what is left of the file page by page, after a query found it
     // damaged; false when nothing could be read.
     bool salvage();
@@ -59,4 +62,5 @@ private:
     QString problem_;
     qint64 salvaged_ = -1;
     bool empty_ = false;
+    bool damaged_ = false;
 };

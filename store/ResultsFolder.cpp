@@ -11,6 +11,8 @@
 #include <QSqlQuery>
 #include <QThread>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -66,14 +68,19 @@ bool askFile(OpenFile &open, QStringList *problems, const std::function<bool(Ans
     ReadableFile &file = *open.file;
     if (file.isEmpty())
         return false;
+    int code = 0;
     const auto tried = [&] {
         if (!file.isOpen())
             return false;
         AnswerQueries queries(file.db());
-        return ask(queries);
+        const bool asked = ask(queries);
+        code = SqlConnection::primaryCode(queries.lastError());
+        return asked;
     };
     bool read = tried();
-    if (!read && file.salvaged() < 0 && file.salvage()) {
+    // Only a damaged file is salvaged: not a newer build's, nor a busy one.
+    const bool damaged = file.isDamaged() || code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
+    if (!read && damaged && file.salvaged() < 0 && file.salvage()) {
         if (open.setAside)
             file.forget(open.others);
         read = tried();

@@ -2,6 +2,7 @@
 #include "ClassWindow.h"
 #include "Language.h"
 #include "ScriptedDialogs.h"
+#include "SqlConnection.h"
 #include "SqliteAnswerLog.h"
 
 #include <QDir>
@@ -154,13 +155,35 @@ void TestClassWindow::problemsAreTold()
     QFile aside(folder.filePath(QStringLiteral("risultati-pc1.danneggiato-2026-12-09.sqlite")));
     QVERIFY(aside.open(QIODevice::WriteOnly));
     aside.close();
+    {
+        // A computer's file of a newer build, left untouched.
+        SqliteAnswerLog log(folder.path(), QStringLiteral("pc3"));
+        keep(log, QStringLiteral("bimbo"), 7, 7);
+        QVERIFY(log.flush());
+    }
+    const QString newer = folder.filePath(QStringLiteral("risultati-pc3.sqlite"));
+    {
+        SqlConnection file(newer, QString());
+        QVERIFY(file.value(QStringLiteral("PRAGMA journal_mode=DELETE")).isValid());
+        QVERIFY(file.value(QStringLiteral("PRAGMA user_version = 9")).isValid());
+    }
+    const auto bytesOf = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = bytesOf(newer);
     QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
     ScriptedDialogs dialogs;
     ClassWindow window(folder.path(), dialogs);
+    QTRY_VERIFY(!window.results()->isReading());
     const QString told = window.findChild<QLabel *>(QStringLiteral("problemi"))->text();
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY2(told.contains(QStringLiteral("risultati-pc1.danneggiato-2026-12-09.sqlite")),
              qPrintable(told));
+    QVERIFY2(told.contains(QStringLiteral("Il file risultati-pc3.sqlite è di una versione più "
+                                          "recente di Tempiolo.")),
+             qPrintable(told));
+    QCOMPARE(bytesOf(newer), before);
     // Root writes anywhere: the folder's rule is only seen by other users.
     if (getuid() != 0)
         QVERIFY2(told.contains(QStringLiteral("non si può scrivere")), qPrintable(told));
