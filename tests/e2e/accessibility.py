@@ -48,8 +48,10 @@ def until(test, timeout=30):
         try:
             if test():
                 return True
-        except GLib.Error:
-            pass  # an object went away while the tree was read: read it again
+        except (GLib.Error, KeyError):
+            # An object went away while the tree was read, or a place was
+            # missed in a read of a tree that was changing: read it again.
+            pass
 
         if time.time() >= end:
             return False
