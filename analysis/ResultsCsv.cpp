@@ -1,5 +1,6 @@
 #include "ResultsCsv.h"
 
+#include "AnswerQueries.h"
 #include "AnswerWords.h"
 #include "OwnerOnly.h"
 #include "ResultsFolder.h"
@@ -7,6 +8,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSqlError>
+#include <QSqlQuery>
 
 #include <cmath>
 
@@ -63,24 +66,9 @@ QByteArray write(const QList<KeptAnswer> &answers, const QHash<QString, QString>
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-bool exportFolder(const QString &folder, const QString &csvPath,
-                  const QHash<QString, QString> &names, QString *error, QStringList *skipped)
+bool writeFile(const QString &csvPath, const QList<KeptAnswer> &answers,
+               const QHash<QString, QString> &names, QString *error)
 {
-    const QString folderName = QDir::toNativeSeparators(folder);
-    if (!QFileInfo(folder).isDir()) {
-        *error = QStringLiteral("La cartella dei risultati %1 non esiste.").arg(folderName);
-        return false;
-    }
-    QStringList problems;
-    const QList<KeptAnswer> answers = ResultsFolder::readAll(folder, &problems);
-    if (skipped)
-        *skipped = problems;
-    // One damaged file does not hide the others; only a folder of which
-    // nothing could be read writes nothing.
-    if (answers.isEmpty() && !problems.isEmpty()) {
-        *error = QStringLiteral("Nessun file scritto: %1").arg(problems.join(u' '));
-        return false;
-    }
     const QString target = QDir::toNativeSeparators(csvPath);
     const QFileInfo info(csvPath);
     if (!info.absoluteDir().exists()) {
@@ -106,6 +94,49 @@ bool exportFolder(const QString &folder, const QString &csvPath,
         return false;
     }
     return true;
+}
+
+bool exportServer(QSqlDatabase &db, const QString &csvPath, QString *error)
+{
+    QHash<QString, QString> names;
+    QSqlQuery children(db);
+    children.setForwardOnly(true);
+    if (!children.exec(QStringLiteral("SELECT uuid, name FROM children"))) {
+        *error = QStringLiteral("Il server della scuola non dà i bambini: %1")
+                     .arg(children.lastError().databaseText().trimmed());
+        return false;
+    }
+    while (children.next())
+        names.insert(children.value(0).toString(), children.value(1).toString());
+    QList<KeptAnswer> answers;
+    AnswerQueries queries(db);
+    if (!queries.answers(&answers)) {
+        *error = QStringLiteral("Il server della scuola non dà le risposte: %1")
+                     .arg(queries.lastError().databaseText().trimmed());
+        return false;
+    }
+    return writeFile(csvPath, answers, names, error);
+}
+
+bool exportFolder(const QString &folder, const QString &csvPath,
+                  const QHash<QString, QString> &names, QString *error, QStringList *skipped)
+{
+    const QString folderName = QDir::toNativeSeparators(folder);
+    if (!QFileInfo(folder).isDir()) {
+        *error = QStringLiteral("La cartella dei risultati %1 non esiste.").arg(folderName);
+        return false;
+    }
+    QStringList problems;
+    const QList<KeptAnswer> answers = ResultsFolder::readAll(folder, &problems);
+    if (skipped)
+        *skipped = problems;
+    // One damaged file does not hide the others; only a folder of which
+    // nothing could be read writes nothing.
+    if (answers.isEmpty() && !problems.isEmpty()) {
+        *error = QStringLiteral("Nessun file scritto: %1").arg(problems.join(u' '));
+        return false;
+    }
+    return writeFile(csvPath, answers, names, error);
 }
 
 } // namespace ResultsCsv

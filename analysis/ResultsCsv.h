@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+class QSqlDatabase;
+
 // The answers as a CSV file that opens right in LibreOffice Calc and Excel
 // under an Italian locale: UTF-8 with a byte order mark (without it Excel
 // reads "Niccolò" as Latin-1), ';' between fields (',' is the decimal
@@ -26,5 +28,13 @@ QByteArray write(const QList<KeptAnswer> &answers, const QHash<QString, QString>
 bool exportFolder(const QString &folder, const QString &csvPath,
                   const QHash<QString, QString> &names, QString *error,
                   QStringList *skipped = nullptr);
+
+// Writes `answers` to `csvPath`, whole or not at all, for the owner's eyes.
+bool writeFile(const QString &csvPath, const QList<KeptAnswer> &answers,
+               const QHash<QString, QString> &names, QString *error);
+
+// Every answer the school's server holds, of every class, with each
+// answer's computer, in the same columns.
+bool exportServer(QSqlDatabase &db, const QString &csvPath, QString *error);
 
 } // namespace ResultsCsv

@@ -15,6 +15,7 @@ const QString versionOption = QStringLiteral("version");
 const QString fullScreenOption = QStringLiteral("schermo-intero");
 const QString classWindowOption = QStringLiteral("classe");
 const QString exportResultsOption = QStringLiteral("esporta-risultati");
+const QString prepareServerOption = QStringLiteral("prepara-server");
 
 // The programs' own options, in the order --help lists them. An option is
 // a row here; one that asks for something of its own is also a Request,
@@ -30,6 +31,10 @@ QList<QCommandLineOption> ownOptions()
          QStringLiteral("Scrive ogni risposta conservata nel file CSV indicato, senza aprire "
                         "finestre, ed esce."),
          QStringLiteral("FILE.csv")},
+        {prepareServerOption,
+         QStringLiteral("Prepara il server PostgreSQL della scuola (il servizio tempiolo-admin): "
+                        "crea o aggiorna le tabelle e i ruoli tempiolo_pc e tempiolo_insegnante, "
+                        "ed esce. Si può ripetere.")},
         {{QStringLiteral("h"), helpOption}, QStringLiteral("Mostra questo aiuto ed esce.")},
         {{QStringLiteral("v"), versionOption}, QStringLiteral("Mostra la versione ed esce.")},
     };
@@ -76,7 +81,8 @@ QStringList CommandLine::of(int argc, char **argv)
 
 bool CommandLine::forTeacher() const
 {
-    return request_ == Request::ClassWindow || request_ == Request::Export;
+    return request_ == Request::ClassWindow || request_ == Request::Export ||
+           request_ == Request::PrepareServer;
 }
 
 void CommandLine::define(QCommandLineParser &parser) const
@@ -116,6 +122,8 @@ CommandLine::Request CommandLine::judge(const QCommandLineParser &parser) const
         return Request::Version;
     if (parser.isSet(exportResultsOption))
         return Request::Export;
+    if (parser.isSet(prepareServerOption))
+        return Request::PrepareServer;
     if (parser.isSet(classWindowOption))
         return Request::ClassWindow;
     return Request::Play;

@@ -13,9 +13,10 @@ class CommandLine
 {
 public:
     enum class Request {
-        Play,        // no option of its own, or only --schermo-intero
-        ClassWindow, // --classe
-        Export,      // --esporta-risultati FILE.csv
+        Play,          // no option of its own, or only --schermo-intero
+        ClassWindow,   // --classe
+        Export,        // --esporta-risultati FILE.csv
+        PrepareServer, // --prepara-server
         Help,
         Version,
         Refused, // an option or an argument the programs do not know

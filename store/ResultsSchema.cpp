@@ -209,8 +209,17 @@ bool upgradeToVersion2(QSqlQuery &query)
            query.exec(QStringLiteral("DROP TABLE temp.v1_computers"));
 }
 
+// Version 3 remembers which answers the school's server has: answers are
+// only ever added here, and the server takes each one once by its identity,
+// so an answer sent again after a crash is not counted twice.
+bool upgradeToVersion3(QSqlQuery &query)
+{
+    return query.exec(QStringLiteral("CREATE TABLE sent (uuid TEXT PRIMARY KEY) WITHOUT ROWID"));
+}
+
 // steps[v] brings a file from version v to v + 1.
-const std::function<bool(QSqlQuery &)> steps[] = {createVersion1, upgradeToVersion2};
+const std::function<bool(QSqlQuery &)> steps[] = {createVersion1, upgradeToVersion2,
+                                                  upgradeToVersion3};
 static_assert(std::size(steps) == ResultsSchema::version);
 static_assert(std::size(ResultsSchema::answerFields) == ResultsSchema::version);
 

@@ -12,7 +12,7 @@ class QSqlDatabase;
 namespace ResultsSchema {
 
 // The version this build writes, kept in the file as PRAGMA user_version.
-inline constexpr int version = 2;
+inline constexpr int version = 3;
 
 // user_version as the file's header has it, read without SQLite, so that a
 // newer file is not even opened for writing: 0 for an empty or missing
@@ -28,7 +28,7 @@ bool upgrade(QSqlDatabase &db, int *found, QSqlError *error, int target = versio
 
 // The number of values an answer's row holds in each version's table,
 // oldest first: what a damaged file's rows are told apart by.
-inline constexpr int answerFields[] = {12, 17};
+inline constexpr int answerFields[] = {12, 17, 17};
 inline constexpr int childFields = 2;
 
 } // namespace ResultsSchema

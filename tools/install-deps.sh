@@ -9,6 +9,7 @@ packages=(
     qt6-qpa-plugins qt6-wayland libqt6svg6 libqt6sql6-sqlite libsqlite3-dev
     fonts-liberation fonts-dejavu-core
     espeak-ng sox faketime
+    postgresql libqt6sql6-psql
     xvfb xauth xdotool x11-utils imagemagick poppler-utils
     tesseract-ocr tesseract-ocr-ita
     dpkg-dev file strace desktop-file-utils appstream

@@ -87,6 +87,11 @@ row "$STAND_IN" 0 out 1 '^tempiolo-classe: --classe --esporta-risultati r\.csv$'
     --classe --esporta-risultati r.csv
 row "$STAND_IN" 0 out 1 '^tempiolo-classe: -platform offscreen --classe$' -platform offscreen --classe
 row "$STAND_IN" 2 err 1 '^tempiolo: no graphical display' --schermo-intero
+row "$STAND_IN" 0 out 1 '^tempiolo-classe: --prepara-server$' --prepara-server
+
+# The school's server, with no service file to find it by: said, exit 1.
+row PGSERVICEFILE="$TMP/nessuno.conf" PGSYSCONFDIR="$TMP" "$APP" 1 err 1 \
+    '^tempiolo: Il server non si prepara: manca il servizio tempiolo-admin' --prepara-server
 
 # The real export, written by the teacher's program.
 row "$APP" 0 out 0 '' --esporta-risultati="$TMP/risultati.csv"
@@ -99,8 +104,8 @@ fi
 
 # The help lists every option, in Italian.
 row "$APP" 0 out + '^Utilizzo:' --help
-for option in --schermo-intero --classe '--esporta-risultati <FILE\.csv>' '-h, --help' \
-    '-v, --version'; do
+for option in --schermo-intero --classe '--esporta-risultati <FILE\.csv>' --prepara-server \
+    '-h, --help' '-v, --version'; do
     if grep -qE "^ +$option  +[A-Z].*[a-z]" "$TMP/out"; then
         echo "ok: the help describes $option"
     else

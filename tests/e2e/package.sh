@@ -29,6 +29,8 @@ e2e_check "the sound module lies beside it" test -f "$root/usr/lib/tempiolo/libt
 e2e_check "and the results module" test -f "$root/usr/lib/tempiolo/libtempiolo-risultati.so"
 e2e_check "it depends on the SQLite driver the results module loads" \
     grep -qE "Depends:.*libqt6sql6-sqlite" <<<"$info"
+e2e_check "and suggests the PostgreSQL driver, for a school's server" \
+    grep -qE "Suggests:.*libqt6sql6-psql" <<<"$info"
 for sound in si1 si2 si3 si4 no; do
     e2e_check "suoni/$sound.wav lies beside it" test -s "$root/usr/lib/tempiolo/suoni/$sound.wav"
 done

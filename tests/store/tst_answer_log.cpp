@@ -1,5 +1,6 @@
 #include "ResultsFiles.h"
 #include "ResultsFolder.h"
+#include "ResultsSchema.h"
 #include "ResultsTesting.h"
 #include "SqlConnection.h"
 #include "SqliteAnswerLog.h"
@@ -169,8 +170,10 @@ void TestAnswerLog::damagedFiles_data()
     row("a page overwritten", QByteArray(sound).replace(4 * 4096, 4096, QByteArray(4096, '\xFF')),
         "", "set aside");
     row("zero-length", "", "", "written in");
-    // user_version 3, as a later build may write.
-    row("a newer build's file", QByteArray(sound).replace(63, 1, "\x03"), "", "left alone");
+    // A version above this build's, as a later build may write.
+    row("a newer build's file",
+        QByteArray(sound).replace(63, 1, QByteArray(1, char(ResultsSchema::version + 1))), "",
+        "left alone");
     row("a version-1 file", readAll(version1Folder() + "/risultati-aula-1.sqlite"), "", "upgraded");
     {
         // Version 1 by its number, but not in its shape: it cannot be brought up to date.

@@ -1,5 +1,6 @@
 #include "ResultsFiles.h"
 #include "ResultsFolder.h"
+#include "ResultsSchema.h"
 #include "ResultsTesting.h"
 #include "SqlConnection.h"
 #include "SqliteAnswerLog.h"
@@ -229,7 +230,8 @@ void TestResultsFolder::removeChildNamesWhatItCouldNotClean()
     // pc3's file of a newer build, and a damaged file set aside.
     const QString pc3 = folder.filePath(QStringLiteral("risultati-pc3.sqlite"));
     QFile newer(pc3);
-    QVERIFY(newer.open(QIODevice::ReadWrite) && newer.seek(63) && newer.putChar(3));
+    QVERIFY(newer.open(QIODevice::ReadWrite) && newer.seek(63) &&
+            newer.putChar(char(ResultsSchema::version + 1)));
     newer.close();
     const QString damaged = QStringLiteral("risultati-pc2.danneggiato-2026-12-01.sqlite");
     writeAll(folder.filePath(damaged), QByteArray(4096, '\x5A'));

@@ -1,0 +1,400 @@
+#include "ResultsFiles.h"
+#include "ResultsTesting.h"
+#include "SchoolServer.h"
+#include "ServerConnection.h"
+#include "ServerSchema.h"
+#include "ServerSender.h"
+#include "ServiceFile.h"
+#include "SqlConnection.h"
+#include "SqliteAnswerLog.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <csignal>
+
+using namespace ResultsTesting;
+
+// The school's server, a real PostgreSQL of the test's own: prepared by the
+// teacher's program, written by the children's PCs through their role only,
+// and never short of an answer nor given one twice, whatever is killed.
+class TestSchoolServer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void prepareServer_data();
+    void prepareServer();
+    void rights_data();
+    void rights();
+    void eachAnswerWithinASecond();
+    void serverDownMeanwhile();
+    void killedWhileSending();
+    void catchingUp();
+    void childTheServerDoesNotKnow();
+    void exportFromTheServer();
+
+private:
+    // The server's answers of a child, as La classe's role reads them.
+    qint64 onServer(const QString &child);
+    bool waitOnServer(const QString &child, qint64 count, int timeoutMs = 60000);
+    void addChild(const QString &child);
+
+    std::unique_ptr<SchoolServer> server_;
+    std::unique_ptr<ServerConnection> teacher_;
+};
+
+namespace {
+
+int runTeacher(const QStringList &arguments, const QProcessEnvironment &environment,
+               QString *output)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral(TEMPIOLO_TEACHER_PROGRAM), arguments);
+    if (!process.waitForFinished(60000))
+        return -1;
+    *output = QString::fromUtf8(process.readAll());
+    return process.exitCode();
+}
+
+} // namespace
+
+void TestSchoolServer::initTestCase()
+{
+    if (!SchoolServer::missing().isEmpty())
+        QSKIP(qPrintable(SchoolServer::missing()));
+    server_ = std::make_unique<SchoolServer>();
+    QVERIFY2(server_->start(), qPrintable(server_->problem()));
+}
+
+qint64 TestSchoolServer::onServer(const QString &child)
+{
+    if (!teacher_)
+        teacher_ = std::make_unique<ServerConnection>(ServiceFile::teacher);
+    if (!teacher_->open())
+        return -1;
+    QSqlQuery query(teacher_->db());
+    query.prepare(QStringLiteral("SELECT count(*) FROM answers a JOIN children c"
+                                 " ON c.id = a.child WHERE c.uuid = ?"));
+    query.addBindValue(child);
+    if (!query.exec() || !query.next()) {
+        teacher_->close();
+        return -1;
+    }
+    return query.value(0).toLongLong();
+}
+
+bool TestSchoolServer::waitOnServer(const QString &child, qint64 count, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (onServer(child) != count) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+void TestSchoolServer::addChild(const QString &child)
+{
+    // Prepared, when this test runs alone.
+    if (server_->psql(QStringLiteral("SELECT to_regclass('tempiolo_schema') IS NULL")) == "t") {
+        ServerConnection owner(ServiceFile::owner);
+        QVERIFY2(owner.open(), qPrintable(owner.reason()));
+        int found = 0;
+        QSqlError error;
+        QCOMPARE(ServerSchema::prepare(owner.db(), &found, &error), ServerSchema::Outcome::Made);
+    }
+    QCOMPARE(server_->psql(QStringLiteral("INSERT INTO classes (name) VALUES ('3B')"
+                                          " ON CONFLICT DO NOTHING;"
+                                          " INSERT INTO children (uuid, class_id, name)"
+                                          " SELECT '%1', id, 'Marco' FROM classes"
+                                          " WHERE name = '3B' ON CONFLICT (uuid) DO NOTHING;"
+                                          " SELECT 'ok'")
+                               .arg(child)),
+             QStringLiteral("ok"));
+    QCOMPARE(server_->problem(), QString());
+}
+
+void TestSchoolServer::prepareServer_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<bool>("withService");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");
+    QTest::addColumn<QString>("version");
+    // In this order, on the one server.
+    QTest::newRow("no owner's service") << "" << false << 1 << "manca il servizio tempiolo-admin"
+                                        << "";
+    QTest::newRow("an empty database") << "" << true << 0 << "Il server è pronto"
+                                       << "1";
+    QTest::newRow("prepared before, run again") << "" << true << 0 << "era già pronto"
+                                                << "1";
+    QTest::newRow("a right taken away is given back")
+        << "REVOKE INSERT ON answers FROM tempiolo_pc" << true << 0 << "era già pronto"
+        << "1";
+    QTest::newRow("a newer build's server")
+        << "UPDATE tempiolo_schema SET version = 99" << true << 1 << "non è stato toccato"
+        << "99";
+}
+
+void TestSchoolServer::prepareServer()
+{
+    QFETCH(QString, before);
+    QFETCH(bool, withService);
+    QFETCH(int, exitCode);
+    QFETCH(QString, says);
+    QFETCH(QString, version);
+    if (!before.isEmpty())
+        QVERIFY(!server_->psql(before + QStringLiteral("; SELECT 1")).isNull());
+    QProcessEnvironment environment = server_->environment();
+    QTemporaryDir empty;
+    if (!withService)
+        environment.insert(QStringLiteral("PGSERVICEFILE"), empty.filePath(QStringLiteral("no")));
+    QString output;
+    QCOMPARE(runTeacher({QStringLiteral("--prepara-server")}, environment, &output), exitCode);
+    QVERIFY2(output.contains(says), qPrintable(output));
+    if (!version.isEmpty())
+        QCOMPARE(server_->psql(QStringLiteral("SELECT version FROM tempiolo_schema")), version);
+    if (version == QLatin1String("99")) {
+        // Left as it was: no right came back, no table changed.
+        QCOMPARE(server_->psql(QStringLiteral("SELECT count(*) FROM tempiolo_schema")), "1");
+        QVERIFY(!server_
+                     ->psql(QStringLiteral("UPDATE tempiolo_schema SET version = 1;"
+                                           " SELECT 1"))
+                     .isNull());
+    }
+    // The PCs' right to add answers is there after every run that succeeded.
+    if (exitCode == 0)
+        QCOMPARE(server_->psql(QStringLiteral(
+                     "SELECT has_table_privilege('tempiolo_pc', 'answers', 'INSERT')")),
+                 "t");
+}
+
+void TestSchoolServer::rights_data()
+{
+    QTest::addColumn<QString>("service");
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("state"); // "" when allowed
+    const QString pc = ServiceFile::children;
+    const QString teacher = ServiceFile::teacher;
+    const QString refused = QStringLiteral("42501");
+    const QString add = QStringLiteral(
+        "INSERT INTO answers (uuid, answered_at, utc_offset, child, computer, exercise, language,"
+        " items, asked, given, is_right, route, seconds) SELECT gen_random_uuid()::text, 0, 0,"
+        " id, 'pc', 'riordina-mesi-1', 'it', 'mesi', 7, 7, 1, 'tocco', 1 FROM children"
+        " WHERE uuid = 'diritti'");
+    QTest::newRow("a PC reads the class list") << pc << "SELECT name, picture FROM children"
+                                               << "";
+    QTest::newRow("a PC adds an answer") << pc << add << "";
+    QTest::newRow("a PC reads the answers") << pc << "SELECT * FROM answers" << refused;
+    QTest::newRow("a PC counts the answers") << pc << "SELECT count(*) FROM answers" << refused;
+    QTest::newRow("a PC changes an answer") << pc << "UPDATE answers SET is_right = 1" << refused;
+    QTest::newRow("a PC deletes the answers") << pc << "DELETE FROM answers" << refused;
+    QTest::newRow("a PC renames a child") << pc << "UPDATE children SET name = 'X'" << refused;
+    QTest::newRow("a PC reads what others still have to send")
+        << pc << "SELECT * FROM computers" << refused;
+    QTest::newRow("a PC says what it still has to send") << pc << "SELECT tempiolo_unsent('pc', 3)"
+                                                         << "";
+    QTest::newRow("La classe reads the answers") << teacher << "SELECT * FROM answers"
+                                                 << "";
+    QTest::newRow("La classe makes a class")
+        << teacher << "INSERT INTO classes (name) VALUES ('4A') ON CONFLICT DO NOTHING"
+        << "";
+    QTest::newRow("La classe cannot make up an answer") << teacher << add << refused;
+    QTest::newRow("La classe cannot change an answer")
+        << teacher << "UPDATE answers SET is_right = 0" << refused;
+    QTest::newRow("nobody changes the tables")
+        << teacher << "ALTER TABLE answers ADD COLUMN x integer"
+        << "42501";
+}
+
+void TestSchoolServer::rights()
+{
+    QFETCH(QString, service);
+    QFETCH(QString, statement);
+    QFETCH(QString, state);
+    addChild(QStringLiteral("diritti"));
+    ServerConnection connection(service);
+    QVERIFY2(connection.open(), qPrintable(connection.reason()));
+    QSqlQuery query(connection.db());
+    const bool done = query.exec(statement);
+    QCOMPARE(done ? QString() : ServerConnection::state(query.lastError()), state);
+}
+
+void TestSchoolServer::eachAnswerWithinASecond()
+{
+    const QString child = QStringLiteral("in-tempo");
+    addChild(child);
+    QTemporaryDir folder;
+    SqliteAnswerLog log(folder.path(), QStringLiteral("pc-1"));
+    QList<qint64> delays;
+    QElapsedTimer timer;
+    for (int i = 0; i < 40; ++i) {
+        timer.start();
+        log.keep(answer(child, 1 + i % 12));
+        QVERIFY(waitOnServer(child, i + 1, 10000));
+        delays << timer.elapsed();
+    }
+    std::sort(delays.begin(), delays.end());
+    const qint64 p95 = delays.at(delays.size() * 95 / 100 - 1);
+    qInfo("From an answer to the server: median %lld ms, 95th percentile %lld ms, longest %lld ms",
+          delays.at(delays.size() / 2), p95, delays.last());
+    QVERIFY2(p95 < 1000, qPrintable(QString::number(p95)));
+}
+
+void TestSchoolServer::serverDownMeanwhile()
+{
+    const QString child = QStringLiteral("server-spento");
+    addChild(child);
+    QTemporaryDir folder;
+    SqliteAnswerLog log(folder.path(), QStringLiteral("pc-2"));
+    for (int i = 0; i < 10; ++i)
+        log.keep(answer(child, i % 12 + 1));
+    QVERIFY(waitOnServer(child, 10));
+    teacher_.reset();
+    QVERIFY2(server_->crash(), qPrintable(server_->problem()));
+    // Play goes on: every answer is kept here, at once.
+    for (int i = 0; i < 15; ++i)
+        log.keep(answer(child, i % 12 + 1));
+    QVERIFY(log.flush());
+    QCOMPARE(log.written(), 25);
+    QCOMPARE(log.problem(), QString());
+    QVERIFY2(server_->restart(), qPrintable(server_->problem()));
+    QVERIFY(waitOnServer(child, 25));
+}
+
+void TestSchoolServer::killedWhileSending()
+{
+    // The keeper's child.
+    const QString child = QStringLiteral("bimbo-1");
+    addChild(child);
+    QTemporaryDir folder;
+    QProcess keeper;
+    keeper.setProcessEnvironment(server_->environment());
+    keeper.start(QStringLiteral(TEMPIOLO_ANSWER_LOG_KEEPER),
+                 {folder.path(), QStringLiteral("stream")});
+    QVERIFY(keeper.waitForStarted());
+    const auto writtenPast = [&](qint64 count) {
+        QDeadlineTimer deadline(60000);
+        QByteArray last;
+        while (!deadline.hasExpired()) {
+            if (!keeper.canReadLine() && !keeper.waitForReadyRead(1000))
+                continue;
+            while (keeper.canReadLine())
+                last = keeper.readLine().trimmed();
+            if (last.startsWith("written ") && last.mid(8).toLongLong() >= count)
+                return true;
+        }
+        return false;
+    };
+    // The server killed while answers stream in, then the program itself.
+    QVERIFY(writtenPast(300));
+    teacher_.reset();
+    QVERIFY2(server_->crash(), qPrintable(server_->problem()));
+    QVERIFY(writtenPast(600));
+    QVERIFY2(server_->restart(), qPrintable(server_->problem()));
+    QVERIFY(writtenPast(900));
+    ::kill(pid_t(keeper.processId()), SIGKILL);
+    QVERIFY(keeper.waitForFinished());
+    const QString path = folder.filePath(ResultsFiles::fileNameFor(QStringLiteral("pc-ucciso")));
+    qint64 kept = 0;
+    {
+        SqlConnection file(path, QString());
+        kept = file.value(QStringLiteral("SELECT count(*) FROM answers")).toLongLong();
+    }
+    QVERIFY(kept >= 900);
+    // The next start sends the rest: each answer once.
+    ServerSender sender(path, QStringLiteral("pc-ucciso"), ServiceFile::children);
+    QVERIFY(sender.waitUntilSent(60000));
+    QCOMPARE(onServer(child), kept);
+}
+
+void TestSchoolServer::catchingUp()
+{
+    const QString child = QStringLiteral("in-coda");
+    addChild(child);
+    QTemporaryDir folder;
+    QList<KeptAnswer> answers;
+    const QDateTime start = QDateTime::currentDateTime().addDays(-30);
+    for (int i = 0; i < 10000; ++i)
+        answers << answer(child, i % 12 + 1, start.addSecs(i * 5));
+    // Kept while the server was away: none of them sent yet.
+    fill(folder.path(), QStringLiteral("pc-3"), answers);
+    QElapsedTimer timer;
+    timer.start();
+    ServerSender sender(folder.filePath(ResultsFiles::fileNameFor(QStringLiteral("pc-3"))),
+                        QStringLiteral("pc-3"), ServiceFile::children);
+    QVERIFY2(sender.waitUntilSent(60000), qPrintable(sender.problem()));
+    const qint64 elapsed = timer.elapsed();
+    qInfo("10000 queued answers on the server in %lld ms", elapsed);
+    QCOMPARE(onServer(child), 10000);
+    QCOMPARE(sender.sent(), 10000);
+    QVERIFY2(elapsed < 10000, qPrintable(QString::number(elapsed)));
+    // Killed after the server took them but before they were marked here:
+    // all of them go again, and the server still counts each once.
+    {
+        SqlConnection file(folder.filePath(ResultsFiles::fileNameFor(QStringLiteral("pc-3"))),
+                           QString());
+        QVERIFY(file.value(QStringLiteral("DELETE FROM sent")).isValid());
+    }
+    ServerSender again(folder.filePath(ResultsFiles::fileNameFor(QStringLiteral("pc-3"))),
+                       QStringLiteral("pc-3"), ServiceFile::children);
+    QVERIFY2(again.waitUntilSent(60000), qPrintable(again.problem()));
+    QCOMPARE(onServer(child), 10000);
+}
+
+void TestSchoolServer::childTheServerDoesNotKnow()
+{
+    const QString known = QStringLiteral("conosciuto");
+    const QString unknown = QStringLiteral("sconosciuto");
+    addChild(known);
+    QTemporaryDir folder;
+    QList<KeptAnswer> answers;
+    for (int i = 0; i < 8; ++i)
+        answers << answer(i % 3 == 0 ? unknown : known, i + 1);
+    fill(folder.path(), QStringLiteral("pc-4"), answers);
+    const QString path = folder.filePath(ResultsFiles::fileNameFor(QStringLiteral("pc-4")));
+    {
+        ServerSender sender(path, QStringLiteral("pc-4"), ServiceFile::children);
+        QVERIFY(sender.waitUntilSent(30000));
+        QCOMPARE(sender.sent(), 5);
+    }
+    QCOMPARE(onServer(known), 5);
+    // Still to send, and the teacher can read that.
+    QCOMPARE(server_->psql(QStringLiteral("SELECT unsent FROM computers WHERE name = 'pc-4'")),
+             "3");
+    // Once the child is on the server, the next start sends theirs.
+    addChild(unknown);
+    ServerSender again(path, QStringLiteral("pc-4"), ServiceFile::children);
+    QVERIFY(again.waitUntilSent(30000));
+    QCOMPARE(again.sent(), 3);
+    QCOMPARE(onServer(unknown), 3);
+}
+
+void TestSchoolServer::exportFromTheServer()
+{
+    const QString total = server_->psql(QStringLiteral("SELECT count(*) FROM answers"));
+    QVERIFY(total.toInt() > 0);
+    QTemporaryDir folder;
+    const QString csv = folder.filePath(QStringLiteral("classe.csv"));
+    QString output;
+    QCOMPARE(
+        runTeacher({QStringLiteral("--esporta-risultati"), csv}, server_->environment(), &output),
+        0);
+    const QList<QByteArray> lines = readAll(csv).split('\n');
+    // A header, a line an answer, and the end of the last line.
+    QCOMPARE(lines.size(), total.toInt() + 2);
+    QVERIFY(lines.at(1).contains("Marco"));
+    QVERIFY(readAll(csv).contains(";pc-ucciso;") || readAll(csv).contains("pc-ucciso"));
+}
+
+QTEST_GUILESS_MAIN(TestSchoolServer)
+#include "tst_school_server.moc"
