@@ -7,6 +7,7 @@
 #include "ResultsFiles.h"
 #include "ResultsFolder.h"
 #include "ResultsTab.h"
+#include "ServerLink.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTime>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -66,6 +68,13 @@ ClassWindow::ClassWindow(const QString &folder, Dialogs &dialogs, ResultsTab::Re
     problems_->setStyleSheet(QStringLiteral("QLabel { color: #8b0000; background: #fff4c2; border: "
                                             "1px solid #8b0000; padding: 6px; }"));
     layout->addWidget(problems_);
+    // With the school's server, the class lives there too, and its results
+    // are read from there.
+    if (!reader && ServerLink::wanted()) {
+        server_ = new ServerLink(folder_, *list_, this);
+        reader = server_->reader();
+        layout->addLayout(buildServerRow());
+    }
     tabs_ = new QTabWidget(this);
     tabs_->addTab(buildChildrenTab(), QStringLiteral("Bambini"));
     results_ = new ResultsTab(folder_, *list_, dialogs_, std::move(reader), tabs_);
@@ -73,6 +82,9 @@ ClassWindow::ClassWindow(const QString &folder, Dialogs &dialogs, ResultsTab::Re
     connect(results_, &ResultsTab::finishedReading, this, [this](const QStringList &problems) {
         unreadable_ = problems;
         showProblems();
+        if (serverState_)
+            serverState_->setText(QStringLiteral("Risultati letti dal server alle %1.")
+                                      .arg(QTime::currentTime().toString(QStringLiteral("HH:mm"))));
     });
     results_->reload();
     layout->addWidget(tabs_, 1);
@@ -83,6 +95,11 @@ ClassWindow::ClassWindow(const QString &folder, Dialogs &dialogs, ResultsTab::Re
     showChildren();
     showProblems();
     newName_->setFocus(Qt::OtherFocusReason);
+    if (server_) {
+        // A spoken name made later goes to the server too.
+        connect(&list_->clips(), &NameClips::made, server_, &ServerLink::publish);
+        server_->publish();
+    }
     // Children added while espeak-ng was missing get their spoken names now.
     for (const Child &child : list_->children()) {
         if (list_->spokenNameFile(child.id, QStringLiteral("it")).isEmpty())
@@ -161,6 +178,47 @@ QWidget *ClassWindow::buildChildrenTab()
     return tab;
 }
 
+QLayout *ClassWindow::buildServerRow()
+{
+    auto *row = new QHBoxLayout;
+    auto *label = new QLabel(QStringLiteral("Classe sul &server della scuola:"), this);
+    serverClass_ = new QLineEdit(server_->className(), this);
+    serverClass_->setObjectName(QStringLiteral("classeServer"));
+    serverClass_->setPlaceholderText(QStringLiteral("3B"));
+    label->setBuddy(serverClass_);
+    connect(serverClass_, &QLineEdit::returnPressed, this, &ClassWindow::useServerClass);
+    auto *use = new QPushButton(QStringLiteral("Usa questa classe"), this);
+    use->setObjectName(QStringLiteral("usaClasse"));
+    connect(use, &QPushButton::clicked, this, &ClassWindow::useServerClass);
+    serverState_ = new QLabel(this);
+    serverState_->setObjectName(QStringLiteral("statoServer"));
+    connect(server_, &ServerLink::published, this, [this](const QString &problem) {
+        const bool wasThere = serverProblem_.isEmpty();
+        serverProblem_ = problem;
+        showProblems();
+        // Children added or taken away there: the results anew.
+        if (problem.isEmpty() || !wasThere)
+            results_->reload();
+    });
+    row->addWidget(label);
+    row->addWidget(serverClass_);
+    row->addWidget(use);
+    row->addWidget(serverState_, 1);
+    return row;
+}
+
+void ClassWindow::useServerClass()
+{
+    if (serverClass_->text().simplified().isEmpty()) {
+        serverClass_->setText(server_->className());
+        return;
+    }
+    server_->setClassName(serverClass_->text());
+    serverClass_->setText(server_->className());
+    report(true, QStringLiteral("La classe sul server è ora %1.").arg(server_->className()));
+    server_->publish();
+}
+
 QString ClassWindow::selectedId() const
 {
     const QListWidgetItem *item = children_->currentItem();
@@ -215,6 +273,8 @@ void ClassWindow::showProblems()
                                    "giocano, ma le loro risposte non vengono conservate.")
                         .arg(QDir::toNativeSeparators(folder_));
     problems << unreadable_;
+    if (!serverProblem_.isEmpty())
+        problems << serverProblem_;
     problems_->setText(problems.join(QLatin1Char('\n')));
     problems_->setAccessibleName(problems_->text());
     problems_->setVisible(!problems.isEmpty());
@@ -241,6 +301,8 @@ void ClassWindow::addChild()
 void ClassWindow::showChanged(const QString &selectId)
 {
     showChildren(selectId);
+    if (server_)
+        server_->publish();
     results_->reload();
     showProblems();
 }

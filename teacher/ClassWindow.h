@@ -14,6 +14,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTabWidget;
+class ServerLink;
 
 // "La classe", the teacher's window: the children of the class, each with
 // a picture of their own, added by name or from a list, renamed, given
@@ -32,6 +33,8 @@ public:
     ~ClassWindow() override;
 
     ClassList &classList() { return *list_; }
+    // The school's server, when La classe uses one; null otherwise.
+    ServerLink *server() const { return server_; }
     ResultsTab *results() const { return results_; }
 
     // The teacher's actions, as the window's buttons do them.
@@ -46,6 +49,8 @@ protected:
 
 private:
     QWidget *buildChildrenTab();
+    QLayout *buildServerRow();
+    void useServerClass();
     void showChildren(const QString &selectId = QString());
     void showSelected();
     void showProblems();
@@ -72,4 +77,9 @@ private:
     QComboBox *pictures_;
     QPushButton *remove_;
     QLabel *status_;
+    ServerLink *server_ = nullptr;
+    QLineEdit *serverClass_ = nullptr;
+    QLabel *serverState_ = nullptr;
+    // Why the class is not on the server as it is here, or "".
+    QString serverProblem_;
 };

@@ -41,5 +41,4 @@ private:
 
     QTemporaryDir folder_;
     QString problem_;
-    bool running_ = false;
 };

@@ -1,6 +1,8 @@
 #include "ResultsFiles.h"
+#include "ResultsFolder.h"
 #include "ResultsTesting.h"
 #include "SchoolServer.h"
+#include "ServerClass.h"
 #include "ServerConnection.h"
 #include "ServerSchema.h"
 #include "ServerSender.h"
@@ -10,6 +12,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,6 +41,9 @@ private slots:
     void catchingUp();
     void childTheServerDoesNotKnow();
     void exportFromTheServer();
+    void publishKeepsTheClassEqual_data();
+    void publishKeepsTheClassEqual();
+    void theServerCountsAsTheFiles();
 
 private:
     // The server's answers of a child, as La classe's role reads them.
@@ -394,6 +400,156 @@ void TestSchoolServer::exportFromTheServer()
     QCOMPARE(lines.size(), total.toInt() + 2);
     QVERIFY(lines.at(1).contains("Marco"));
     QVERIFY(readAll(csv).contains(";pc-ucciso;") || readAll(csv).contains("pc-ucciso"));
+}
+
+void TestSchoolServer::publishKeepsTheClassEqual_data()
+{
+    QTest::addColumn<QList<ServerChild>>("children");
+    const ServerChild anna{"c-anna", "Anna", "gatto", QByteArray("RIFF anna")};
+    const ServerChild marco{"c-marco", "Marco", "mela", QByteArray()};
+    const ServerChild luca{"c-luca", "Luca", "sole", QByteArray("RIFF luca")};
+    // In this order, on the one class.
+    QTest::newRow("three children") << QList<ServerChild>{anna, marco, luca};
+    QTest::newRow("published again, unchanged") << QList<ServerChild>{anna, marco, luca};
+    QTest::newRow("a name corrected, a picture changed, a spoken name made")
+        << QList<ServerChild>{{"c-anna", "Anna Maria", "gatto", QByteArray("RIFF anna")},
+                              {"c-marco", "Marco", "luna", QByteArray("RIFF marco")},
+                              luca};
+    QTest::newRow("one taken away, one added")
+        << QList<ServerChild>{anna, {"c-sara", "Sara", "stella", QByteArray()}, luca};
+    QTest::newRow("the class emptied") << QList<ServerChild>{};
+}
+
+void TestSchoolServer::publishKeepsTheClassEqual()
+{
+    QFETCH(QList<ServerChild>, children);
+    addChild(QStringLiteral("diritti")); // prepared, with another class's child
+    // Marco has answers on the server: taken away, they go with him.
+    ServerConnection teacher(ServiceFile::teacher);
+    QVERIFY2(teacher.open(), qPrintable(teacher.reason()));
+    QString error;
+    QVERIFY2(ServerClass::publish(teacher.db(), QStringLiteral("2A"), children, &error),
+             qPrintable(error));
+    QVERIFY(!server_
+                 ->psql(QStringLiteral(
+                     "INSERT INTO answers (uuid, answered_at, utc_offset, child, computer,"
+                     " exercise, language, items, asked, given, is_right, route, seconds)"
+                     " SELECT gen_random_uuid()::text, 0, 0, id, 'pc', 'ciclo-mesi', 'it',"
+                     " 'mesi', 1, 2, 0, 'tocco', 1 FROM children WHERE uuid = 'c-marco';"
+                     " SELECT 1"))
+                 .isNull());
+    // As a PC reads them, in the order they were added.
+    ServerConnection pc(ServiceFile::children);
+    QVERIFY2(pc.open(), qPrintable(pc.reason()));
+    QList<ServerChild> there;
+    QVERIFY2(ServerClass::children(pc.db(), QStringLiteral("2A"), &there, &error),
+             qPrintable(error));
+    QList<ServerChild> sorted = there;
+    const auto byId = [](const ServerChild &a, const ServerChild &b) { return a.id < b.id; };
+    std::sort(sorted.begin(), sorted.end(), byId);
+    std::sort(children.begin(), children.end(), byId);
+    QCOMPARE(sorted, children);
+    const bool marcoThere = std::any_of(children.cbegin(), children.cend(),
+                                        [](const ServerChild &c) { return c.id == "c-marco"; });
+    QCOMPARE(onServer(QStringLiteral("c-marco")) > 0, marcoThere);
+    // Another class is never touched.
+    QCOMPARE(server_->psql(QStringLiteral("SELECT count(*) FROM children WHERE uuid = 'diritti'")),
+             "1");
+    QStringList classes;
+    QVERIFY(ServerClass::classes(teacher.db(), &classes, &error));
+    QVERIFY(classes.contains("2A") && classes.contains("3B"));
+}
+
+void TestSchoolServer::theServerCountsAsTheFiles()
+{
+    // A class of three with a month of answers, right and wrong, in every
+    // kind of item; and a child of another class with answers of their own.
+    const QStringList ids{"conta-1", "conta-2", "conta-3"};
+    QList<ServerChild> children;
+    for (const QString &id : ids)
+        children.append({id, id, QString(), QByteArray()});
+    addChild(QStringLiteral("altra-classe"));
+    ServerConnection teacher(ServiceFile::teacher);
+    QVERIFY2(teacher.open(), qPrintable(teacher.reason()));
+    QString error;
+    QVERIFY2(ServerClass::publish(teacher.db(), QStringLiteral("5C"), children, &error),
+             qPrintable(error));
+    const QDate today = QDate::currentDate();
+    QList<KeptAnswer> answers;
+    QRandomGenerator random(20261211);
+    for (int day = 30; day >= 0; --day) {
+        for (int i = 0; i < 24; ++i) {
+            KeptAnswer kept = answer(ids.at(random.bounded(3)), random.bounded(1, 13),
+                                     QDateTime(today.addDays(-day), QTime(9, 0)).addSecs(i * 40));
+            const int kind = random.bounded(3);
+            kept.items = kind == 0 ? Items::Months : kind == 1 ? Items::Days : Items::Dates;
+            kept.exercise = kind == 0   ? QStringLiteral("riordina-mesi-1")
+                            : kind == 1 ? QStringLiteral("ciclo-giorni")
+                                        : QStringLiteral("calendario");
+            if (kept.items == Items::Days) {
+                kept.asked = random.bounded(1, 8);
+                kept.given = random.bounded(1, 8);
+            } else if (kept.items == Items::Dates) {
+                kept.asked = dateNumber(today.addDays(-random.bounded(60)));
+                kept.given = random.bounded(2) ? kept.asked : dateNumber(today.addDays(-day));
+            }
+            kept.right = kept.asked == kept.given;
+            answers << kept;
+        }
+    }
+    for (int i = 0; i < 20; ++i)
+        answers << answer(QStringLiteral("altra-classe"), i % 12 + 1);
+    QTemporaryDir folder;
+    fill(folder.path(), QStringLiteral("pc-5"), answers);
+    {
+        ServerSender sender(folder.filePath(ResultsFiles::fileNameFor(QStringLiteral("pc-5"))),
+                            QStringLiteral("pc-5"), ServiceFile::children);
+        QVERIFY2(sender.waitUntilSent(30000), qPrintable(sender.problem()));
+    }
+    // The same counts as the file's, without the other class's child.
+    const DayRange range{today.addDays(-7), today};
+    AnswerSummary fromServer;
+    QVERIFY2(ServerClass::summarise(teacher.db(), QStringLiteral("5C"), range, &fromServer, &error),
+             qPrintable(error));
+    AnswerSummary fromFile = ResultsFolder::summarise(folder.path(), range);
+    fromFile.lastPlayed.remove(QStringLiteral("altra-classe"));
+    const auto other = [](const auto &row) { return row.child == QLatin1String("altra-classe"); };
+    fromFile.tallies.removeIf(other);
+    fromFile.pairs.removeIf(other);
+    fromFile.dateMisses.removeIf(other);
+    for (AnswerSummary *summary : {&fromServer, &fromFile}) {
+        std::sort(summary->tallies.begin(), summary->tallies.end(), [](auto &a, auto &b) {
+            return std::tie(a.child, a.exercise, a.day) < std::tie(b.child, b.exercise, b.day);
+        });
+        std::sort(summary->pairs.begin(), summary->pairs.end(), [](auto &a, auto &b) {
+            return std::tie(a.child, a.items, a.language, a.asked, a.given) <
+                   std::tie(b.child, b.items, b.language, b.asked, b.given);
+        });
+        std::sort(summary->dateMisses.begin(), summary->dateMisses.end(), [](auto &a, auto &b) {
+            return std::tie(a.child, a.asked, a.given) < std::tie(b.child, b.asked, b.given);
+        });
+    }
+    QVERIFY(!fromServer.tallies.isEmpty() && !fromServer.pairs.isEmpty() &&
+            !fromServer.dateMisses.isEmpty());
+    QCOMPARE(fromServer.tallies, fromFile.tallies);
+    QCOMPARE(fromServer.pairs, fromFile.pairs);
+    QCOMPARE(fromServer.dateMisses, fromFile.dateMisses);
+    QCOMPARE(fromServer.lastPlayed, fromFile.lastPlayed);
+    // And the same review days.
+    QList<AnswerDay> daysFromServer;
+    QVERIFY2(
+        ServerClass::daysOfAll(teacher.db(), QStringLiteral("5C"), today, &daysFromServer, &error),
+        qPrintable(error));
+    QList<AnswerDay> daysFromFile = ResultsFolder::daysOfAll(folder.path(), today);
+    daysFromFile.removeIf([](const AnswerDay &d) { return d.child == "altra-classe"; });
+    const auto order = [](const AnswerDay &a, const AnswerDay &b) {
+        return std::tie(a.child, a.items, a.asked, a.given, a.day, a.allRight) <
+               std::tie(b.child, b.items, b.asked, b.given, b.day, b.allRight);
+    };
+    std::sort(daysFromServer.begin(), daysFromServer.end(), order);
+    std::sort(daysFromFile.begin(), daysFromFile.end(), order);
+    QVERIFY(!daysFromServer.isEmpty());
+    QCOMPARE(daysFromServer, daysFromFile);
 }
 
 QTEST_GUILESS_MAIN(TestSchoolServer)

@@ -1,7 +1,9 @@
 #include "ClassList.h"
 #include "ClassWindow.h"
 #include "Language.h"
+#include "SchoolServer.h"
 #include "ScriptedDialogs.h"
+#include "ServerLink.h"
 #include "SqlConnection.h"
 #include "SqliteAnswerLog.h"
 
@@ -69,6 +71,7 @@ private slots:
     void problemsAreTold();
     void resultsOfARound();
     void answersWhileItReads();
+    void onTheSchoolServer();
 };
 
 void TestClassWindow::addingAName_data()
@@ -293,6 +296,56 @@ void TestClassWindow::answersWhileItReads()
     QCOMPARE(table->index(0, 0).data().toString(), QStringLiteral("75 % (4)"));
     QCOMPARE(table->index(0, 8).data().toString(), QStringLiteral("0 sicuri su 2"));
     QCOMPARE(table->index(0, 9).data().toString(), QStringLiteral("oggi"));
+}
+
+// With the teacher's service, the class is kept on the school's server too,
+// under the name the teacher gives it, and its results come from there.
+void TestClassWindow::onTheSchoolServer()
+{
+    if (!SchoolServer::missing().isEmpty())
+        QSKIP(qPrintable(SchoolServer::missing()));
+    SchoolServer server;
+    QVERIFY2(server.start(), qPrintable(server.problem()));
+    QProcess prepare;
+    prepare.start(QStringLiteral(TEMPIOLO_TEACHER_PROGRAM), {QStringLiteral("--prepara-server")});
+    QVERIFY(prepare.waitForFinished(60000));
+    QCOMPARE(prepare.exitCode(), 0);
+    QTemporaryDir folder;
+    ClassList(folder.path()).add(QStringLiteral("Marco"));
+    ScriptedDialogs dialogs;
+    ClassWindow window(folder.path(), dialogs);
+    QVERIFY(window.server());
+    const auto onServer = [&] {
+        return server.psql(QStringLiteral("SELECT string_agg(k.name || ':' || c.name, ','"
+                                          " ORDER BY c.name) FROM children c"
+                                          " JOIN classes k ON k.id = c.class_id"));
+    };
+    // Under a name of its own until the teacher gives one.
+    QTRY_COMPARE_WITH_TIMEOUT(onServer(), QStringLiteral("Classe:Marco"), 20000);
+    auto *name = window.findChild<QLineEdit *>(QStringLiteral("classeServer"));
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("  3B "));
+    QTest::keyClick(name, Qt::Key_Return);
+    // The children go with the name: the same ids, the same answers.
+    QTRY_COMPARE_WITH_TIMEOUT(onServer(), QStringLiteral("3B:Marco"), 20000);
+    auto *newName = window.findChild<QLineEdit *>(QStringLiteral("nuovoNome"));
+    newName->insert(QStringLiteral("Anna"));
+    QTest::keyClick(newName, Qt::Key_Return);
+    QTRY_COMPARE_WITH_TIMEOUT(onServer(), QStringLiteral("3B:Anna,3B:Marco"), 20000);
+    // Taken away here, gone there.
+    dialogs.setNextAnswer(true);
+    auto *children = window.findChild<QListWidget *>(QStringLiteral("bambini"));
+    children->setCurrentItem(
+        children->findItems(QStringLiteral("Marco"), Qt::MatchExactly).first());
+    window.removeChild();
+    QTRY_COMPARE_WITH_TIMEOUT(onServer(), QStringLiteral("3B:Anna"), 20000);
+    // The results were read from the server, and the window says when.
+    auto *state = window.findChild<QLabel *>(QStringLiteral("statoServer"));
+    QTRY_VERIFY_WITH_TIMEOUT(state->text().startsWith(QStringLiteral("Risultati letti dal server")),
+                             20000);
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("problemi"))->text(), QString());
+    // Remembered for the next time.
+    QCOMPARE(ServerLink(folder.path(), window.classList()).className(), QStringLiteral("3B"));
 }
 
 QTEST_MAIN(TestClassWindow)
