@@ -78,16 +78,28 @@ private:
     bool ok_ = false;
 };
 
+// The widest a computer's offset from UTC can be, in seconds.
+constexpr qint64 widestOffset = 18 * 3600;
+
+// The days asked for, as the child's local days. Each is also said as a
+// span of answered_at wide enough for any offset, which the index of a
+// child's answers in time order finds without reading the others.
 QString rangeCondition(const DayRange &range, QVariantMap *binds)
 {
     QString condition;
     if (range.first.isValid()) {
-        condition += QStringLiteral(" AND ") + dayOf + QStringLiteral(" >= :first");
-        binds->insert(QStringLiteral(":first"), epoch.daysTo(range.first));
+        const qint64 first = epoch.daysTo(range.first);
+        condition += QStringLiteral(" AND a.answered_at >= :firstAt AND ") + dayOf +
+                     QStringLiteral(" >= :first");
+        binds->insert(QStringLiteral(":firstAt"), (first * 86400 - widestOffset) * 1000);
+        binds->insert(QStringLiteral(":first"), first);
     }
     if (range.last.isValid()) {
-        condition += QStringLiteral(" AND ") + dayOf + QStringLiteral(" <= :last");
-        binds->insert(QStringLiteral(":last"), epoch.daysTo(range.last));
+        const qint64 last = epoch.daysTo(range.last);
+        condition += QStringLiteral(" AND a.answered_at < :lastAt AND ") + dayOf +
+                     QStringLiteral(" <= :last");
+        binds->insert(QStringLiteral(":lastAt"), ((last + 1) * 86400 + widestOffset) * 1000);
+        binds->insert(QStringLiteral(":last"), last);
     }
     return condition;
 }

@@ -196,8 +196,9 @@ QLayout *ClassWindow::buildServerRow()
         const bool wasThere = serverProblem_.isEmpty();
         serverProblem_ = problem;
         showProblems();
-        // Children added or taken away there: the results anew.
-        if (problem.isEmpty() || !wasThere)
+        // The server back after a failure: its results anew. Otherwise the
+        // children shown are already the ones published.
+        if (problem.isEmpty() && !wasThere)
             results_->reload();
     });
     row->addWidget(label);

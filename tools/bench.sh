@@ -6,7 +6,7 @@ set -euo pipefail
 build=${1:-build}
 runs=${BENCH_RUNS:-31}
 cmake --build "$build" -j 2 --target tempiolo tempiolo_floor tempiolo_startup bench_handlers \
-    bench_voice bench_results_analysis >/dev/null
+    bench_voice bench_results_analysis bench_server_class tst_school_server >/dev/null
 # The voice is timed at a real sound server: PulseAudio with a null sink.
 for p in pulseaudio pulseaudio-utils; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
@@ -52,6 +52,10 @@ QT_QPA_PLATFORM=offscreen "$build/tests/bench_handlers" -maxwarnings 0 >"$tmp/ha
 
 echo "Measuring La classe on a year of a class's answers..." >&2
 QT_QPA_PLATFORM=offscreen "$build/tests/bench_results_analysis" >"$tmp/class.txt" 2>/dev/null || true
+
+echo "Measuring La classe and the sender on a real PostgreSQL..." >&2
+QT_QPA_PLATFORM=offscreen "$build/tests/bench_server_class" >"$tmp/server.txt" 2>/dev/null || true
+"$build/tests/tst_school_server" eachAnswerWithinASecond catchingUp >"$tmp/sender.txt" 2>&1 || true
 
 echo "Measuring the voice at a PulseAudio null sink..." >&2
 HOME="$tmp" pulseaudio -n --daemonize=no --exit-idle-time=-1 \
@@ -130,6 +134,14 @@ echo
 echo "| Measure | Time | Target |"
 echo "|---|---|---|"
 awk -F'  +' '/ ms/ { sub(/^ */, "", $2); target = ($1 ~ /^opening/) ? "< 1 s" : ($1 ~ /due for one child/) ? "< 10 ms" : ""; print "| " $1 " | " $2 " | " target " |" }' "$tmp/class.txt"
+echo
+echo "## The school's server (a PostgreSQL 15 started here; 500 children, the class of 25 with 10,000 answers each)"
+echo
+echo "| Measure | Time | Target |"
+echo "|---|---|---|"
+awk -F'  +' '/ ms/ { sub(/^ */, "", $2); print "| " $1 " on the server | " $2 " | < 1 s |" }' "$tmp/server.txt"
+sed -n 's/^QINFO.*From an answer to the server: \(.*\)$/| An answer on the server after it is given | \1 | 95th percentile < 1 s |/p' "$tmp/sender.txt"
+sed -n 's/^QINFO.*10000 queued answers on the server in \(.*\)$/| 10,000 queued answers caught up | \1 | < 10 s |/p' "$tmp/sender.txt"
 if grep -q '^FAIL' "$tmp/handlers.txt"; then
     grep '^FAIL' "$tmp/handlers.txt"
     exit 1

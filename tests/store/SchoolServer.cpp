@@ -58,6 +58,12 @@ QString SchoolServer::serviceFile() const
     return folder_.filePath(QStringLiteral("pg_service.conf"));
 }
 
+QByteArray SchoolServer::log() const
+{
+    QFile file(folder_.filePath(QStringLiteral("log")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QProcessEnvironment SchoolServer::environment() const
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

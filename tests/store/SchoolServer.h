@@ -30,6 +30,8 @@ public:
 
     QString problem() const { return problem_; }
     QString serviceFile() const;
+    // What the server wrote in its log.
+    QByteArray log() const;
     // The environment of a process that is to use this server.
     QProcessEnvironment environment() const;
     // Runs psql as the owner; the output, or a null string on failure.
