@@ -64,22 +64,34 @@ PlayerPicker::PlayerPicker(const Services &services, QWidget *parent)
     setWindowTitle(QString());
     DesignScale::install(this, designed);
     setColour(Palette::drawColour(services_.random));
-    Controls::label(this, {QStringLiteral("Titolo"), QStringLiteral("Chi gioca?"),
-                           Design::arialBold(28), Palette::cyan(), title, true, Qt::AlignCenter});
+    // The class as the teacher has it now, also when the next child takes over.
+    services_.classroom.refresh();
+    const bool choosingClass = services_.classroom.asksForClass();
+    Controls::label(this,
+                    {QStringLiteral("Titolo"),
+                     choosingClass ? QStringLiteral("Quale classe?") : QStringLiteral("Chi gioca?"),
+                     Design::arialBold(28), Palette::cyan(), title, true, Qt::AlignCenter});
+    // What the server holds may have changed since the copy was made.
+    const Services &both = services_;
+    services_.classroom.fetch([&both] { showAgain(both); });
 
     struct Player
     {
         QString id, name, picture, spoken;
     };
-    // The class as the teacher has it now, also when the next child takes over.
-    services_.classroom.refresh();
     QList<Player> players;
-    for (const Child &child : services_.classroom.children()) {
-        const ChildPicture *picture = ChildPictures::find(child.picture);
-        players.append({child.id, child.name, picture ? picture->resource : Pictures::smilingFace(),
-                        picture ? picture->spoken : QString()});
+    if (choosingClass) {
+        for (const QString &name : services_.classroom.serverClasses())
+            players.append({name, name, Pictures::calendarPage(), QString()});
+    } else {
+        for (const Child &child : services_.classroom.children()) {
+            const ChildPicture *picture = ChildPictures::find(child.picture);
+            players.append({child.id, child.name,
+                            picture ? picture->resource : Pictures::smilingFace(),
+                            picture ? picture->spoken : QString()});
+        }
+        players.append({QString(), QStringLiteral("Ospite"), Pictures::smilingFace(), QString()});
     }
-    players.append({QString(), QStringLiteral("Ospite"), Pictures::smilingFace(), QString()});
 
     const QList<QRect> cells = grid(int(players.size()), pictures);
     columns_ = columnsFor(int(players.size()), pictures.size());
@@ -98,16 +110,19 @@ PlayerPicker::PlayerPicker(const Services &services, QWidget *parent)
         button->setAccessibleDescription(player.spoken);
         button->setToolTip(player.name);
         const QString id = player.id;
-        connect(button, &QToolButton::clicked, this, [this, id] { pick(id); });
+        connect(button, &QToolButton::clicked, this,
+                [this, id, choosingClass] { choosingClass ? pickClass(id) : pick(id); });
         buttons_ << button;
     }
     DesignScale::of(this)->capture();
-    // The keyboard starts on the child who played last in this run, or on the first.
-    const QString last =
-        services_.classroom.player() ? services_.classroom.player()->id : QString();
+    // The keyboard starts on the child who played last in this run (the
+    // class this PC played for last), or on the first.
+    const QString last = choosingClass                  ? services_.classroom.serverClass()
+                         : services_.classroom.player() ? services_.classroom.player()->id
+                                                        : QString();
     qsizetype start = 0;
     for (qsizetype i = 0; i < players.size(); ++i) {
-        if (services_.classroom.picked() && players[i].id == last)
+        if ((choosingClass || services_.classroom.picked()) && players[i].id == last)
             start = i;
     }
     buttons_[start]->setFocus(Qt::OtherFocusReason);
@@ -137,6 +152,20 @@ void PlayerPicker::keyPressEvent(QKeyEvent *event)
     const qsizetype next = at < 0 ? 0 : at + step;
     if (next >= 0 && next < buttons_.size())
         buttons_[next]->setFocus(Qt::TabFocusReason);
+}
+
+void PlayerPicker::showAgain(const Services &services)
+{
+    if (!services.windows.isOpen(Finestra::PlayerPicker))
+        return;
+    services.windows.close(Finestra::PlayerPicker);
+    services.windows.show(Finestra::PlayerPicker);
+}
+
+void PlayerPicker::pickClass(const QString &name)
+{
+    services_.classroom.chooseClass(name);
+    showAgain(services_);
 }
 
 void PlayerPicker::pick(const QString &childId)

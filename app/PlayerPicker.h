@@ -11,7 +11,9 @@ struct Services;
 // "Chi gioca?": where the children of a class pick themselves before they
 // play, each by their own picture with their name under it, or play as a
 // guest ("Ospite"), whose answers are not kept. A tap, a click or Enter
-// picks; the program's voice says the name and the menu opens.
+// picks; the program's voice says the name and the menu opens. With a
+// school's server of several classes it first asks "Quale classe?", with a
+// big button a class, the one this PC played for last in focus.
 class PlayerPicker : public ColouredWidget
 {
     Q_OBJECT
@@ -30,6 +32,9 @@ protected:
 private:
     // `childId` "" for a guest.
     void pick(const QString &childId);
+    void pickClass(const QString &name);
+    // Shown anew: the class read from the server changed, or was chosen.
+    static void showAgain(const Services &services);
 
     const Services &services_;
     QList<QToolButton *> buttons_;

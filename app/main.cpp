@@ -11,6 +11,8 @@
 #include "Modulo1.h"
 #include "Pictures.h"
 #include "Program.h"
+#include "ResultsLibrary.h"
+#include "ServiceFile.h"
 #include "Services.h"
 #include "Voice.h"
 #include "WindowRegistry.h"
@@ -74,6 +76,15 @@ int main(int argc, char *argv[])
         log->load();
         return log;
     });
+    // With a school's server, the class comes from there, read in the
+    // background from the start: the module, and Qt SQL, come with it.
+    if (ServiceFile::defines(ServiceFile::children)) {
+        classroom.setServer([library = std::make_shared<ResultsLibrary>()](
+                                const QString &name, ServerClassList *list, QString *problem) {
+            return library->readServerClass(ServiceFile::children, name, list, problem);
+        });
+        classroom.fetch();
+    }
     const Services services{random,  sound, dialogs,   windows,
                             choices, voice, classroom, [] { QCoreApplication::quit(); }};
     Program::registerWindows(windows, services);

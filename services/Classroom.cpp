@@ -1,22 +1,142 @@
 #include "Classroom.h"
 
 #include "AnswerLog.h"
+#include "ClassCopy.h"
 #include "ClassList.h"
 #include "KeptAnswer.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QSettings>
 #include <QSysInfo>
+#include <QThread>
+#include <QUuid>
+
+namespace {
+
+// This PC's choice of class and the server's classes when last read,
+// beside the class file; La classe keeps its class's name there too.
+QSettings serverSettings(const QString &folder)
+{
+    return QSettings(folder + QStringLiteral("/server.ini"), QSettings::IniFormat);
+}
+
+const QString classKey = QStringLiteral("classe");
+const QString classesKey = QStringLiteral("classi");
+
+} // namespace
 
 Classroom::Classroom(const QString &folder, LogFactory openLog, Clock clock)
-    : folder_(folder), openLog_(std::move(openLog)),
+    : folder_(folder), openLog_(std::move(openLog)), context_(std::make_unique<QObject>()),
       clock_(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); }))
 {
 }
 
-Classroom::~Classroom() = default;
+Classroom::~Classroom()
+{
+    waitForFetch(10000);
+}
+
+QStringList Classroom::serverClasses() const
+{
+    return serverSettings(folder_).value(classesKey).toStringList();
+}
+
+QString Classroom::serverClass() const
+{
+    return serverSettings(folder_).value(classKey).toString();
+}
+
+bool Classroom::asksForClass() const
+{
+    return server_ && !classChosen_ && serverClasses().size() > 1;
+}
+
+void Classroom::chooseClass(const QString &name)
+{
+    classChosen_ = true;
+    if (name == serverClass())
+        return;
+    serverSettings(folder_).setValue(classKey, name);
+    // Another class's children are not this one's: none until it is read.
+    bool changed = false;
+    QString error;
+    ClassCopy::write(folder_, {}, {}, &changed, &error);
+    list_.reset();
+    fetch(changed_);
+}
+
+void Classroom::fetch(std::function<void()> changed)
+{
+    if (changed)
+        changed_ = std::move(changed);
+    if (!server_ || fetching_)
+        return;
+    const QString name = serverClass();
+    ServerReader reader = server_;
+    QObject *context = context_.get();
+    fetching_ = QThread::create([this, reader, name, context] {
+        auto list = std::make_shared<ServerClassList>();
+        QString problem;
+        if (!reader(name, list.get(), &problem)) {
+            qWarning("Tempiolo: %s", qPrintable(problem));
+            return;
+        }
+        // Applied on the program's thread, which reads the copy.
+        QMetaObject::invokeMethod(
+            context, [this, list] { copy(*list); }, Qt::QueuedConnection);
+    });
+    QObject::connect(fetching_, &QThread::finished, context_.get(), [this] {
+        fetching_->deleteLater();
+        fetching_ = nullptr;
+    });
+    fetching_->start();
+}
+
+bool Classroom::waitForFetch(int timeoutMs)
+{
+    if (!fetching_)
+        return true;
+    const bool done = fetching_->wait(QDeadlineTimer(timeoutMs));
+    QCoreApplication::sendPostedEvents(context_.get());
+    return done;
+}
+
+void Classroom::copy(const ServerClassList &list)
+{
+    auto settings = serverSettings(folder_);
+    settings.setValue(classesKey, list.classes);
+    QString name = serverClass();
+    // A server of one class: that is the class.
+    if (!list.classes.contains(name) && list.classes.size() == 1) {
+        name = list.classes.first();
+        settings.setValue(classKey, name);
+    }
+    settings.sync();
+    bool changed = false;
+    if (list.classes.contains(name)) {
+        QList<Child> children;
+        QHash<QString, QByteArray> spoken;
+        for (const ServerChild &child : list.children) {
+            // Only what a class file could hold: ids are UUIDs.
+            if (QUuid::fromString(child.id).isNull() || child.name.trimmed().isEmpty())
+                continue;
+            children.append({child.id, child.name, child.picture});
+            spoken.insert(child.id, child.spokenName);
+        }
+        QString error;
+        if (!ClassCopy::write(folder_, children, spoken, &changed, &error))
+            qWarning("Tempiolo: %s", qPrintable(error));
+    }
+    if (changed && changed_)
+        changed_();
+}
 
 bool Classroom::refresh()
 {
+    if (asksForClass())
+        return true;
     // Without a class file there is nothing to read, and nothing is made.
     if (!QFileInfo::exists(folder_ + QStringLiteral("/classe.json"))) {
         list_.reset();

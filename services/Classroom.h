@@ -2,6 +2,7 @@
 
 #include "AnswerRows.h"
 #include "Child.h"
+#include "ServerChild.h"
 
 #include <QDateTime>
 #include <QList>
@@ -13,6 +14,8 @@
 
 class AnswerLog;
 class ClassList;
+class QObject;
+class QThread;
 struct KeptAnswer;
 
 // The class this computer plays for, when the teacher has set one up: its
@@ -23,6 +26,10 @@ class Classroom
 public:
     using LogFactory = std::function<std::unique_ptr<AnswerLog>()>;
     using Clock = std::function<QDateTime()>;
+    // Reads the school's server's classes and the children of one; run on
+    // a thread of its own. False with an Italian problem when it cannot.
+    using ServerReader =
+        std::function<bool(const QString &className, ServerClassList *list, QString *problem)>;
 
     // `folder`: the data folder. `openLog` makes the answer log the first
     // time a child of the class plays, not before: it loads Qt SQL.
@@ -31,8 +38,24 @@ public:
     ~Classroom();
 
     // Reads the class file again, which the teacher may have changed since;
-    // true when the class has children.
+    // true when the class has children, or a class must be chosen first.
     bool refresh();
+
+    // With the school's server: the classes it held when last read, the one
+    // this PC plays for (remembered between runs), and whether "Quale
+    // classe?" is to be asked before "Chi gioca?": once a run, when the
+    // server holds more than one class.
+    void setServer(ServerReader server) { server_ = std::move(server); }
+    bool usesServer() const { return bool(server_); }
+    QStringList serverClasses() const;
+    QString serverClass() const;
+    bool asksForClass() const;
+    void chooseClass(const QString &name);
+    // Reads the server's class in the background and updates this PC's copy;
+    // `changed` runs on this thread if the copy changed. One read at a time.
+    void fetch(std::function<void()> changed = {});
+    // Waits for a read under way, as at the program's end (a test's too).
+    bool waitForFetch(int timeoutMs);
     QList<Child> children() const;
     // The recording that says a child's name in `language`, or "".
     QString spokenName(const QString &id, const QString &language) const;
@@ -56,8 +79,15 @@ public:
     const QList<AnswerDay> &history() const { return history_; }
 
 private:
+    void copy(const ServerClassList &list);
+
     QString folder_;
     LogFactory openLog_;
+    ServerReader server_;
+    QThread *fetching_ = nullptr;
+    std::unique_ptr<QObject> context_;
+    std::function<void()> changed_;
+    bool classChosen_ = false;
     std::unique_ptr<ClassList> list_;
     std::optional<Child> player_;
     bool picked_ = false;

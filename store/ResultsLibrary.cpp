@@ -52,3 +52,13 @@ std::unique_ptr<AnswerLog> ResultsLibrary::createLog(const QString &folder, cons
         return nullptr;
     return std::unique_ptr<AnswerLog>(module_->createLog(folder, host));
 }
+
+bool ResultsLibrary::readServerClass(const QString &service, const QString &className,
+                                     ServerClassList *list, QString *problem)
+{
+    if (!load()) {
+        *problem = problem_;
+        return false;
+    }
+    return module_->readServerClass(service, className, list, problem);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServerChild.h"
+
 #include <QPluginLoader>
 
 #include <memory>
@@ -25,6 +27,9 @@ public:
 
     // A log of this computer's file in `folder`, or none without the module.
     std::unique_ptr<AnswerLog> createLog(const QString &folder, const QString &host);
+    // The school's server's class list, on the caller's thread; see StoreModule.
+    bool readServerClass(const QString &service, const QString &className, ServerClassList *list,
+                         QString *problem);
 
 private:
     QPluginLoader loader_;

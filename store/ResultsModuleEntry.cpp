@@ -1,3 +1,4 @@
+#include "ServerClass.h"
 #include "SqliteAnswerLog.h"
 #include "StoreModule.h"
 
@@ -15,6 +16,11 @@ public:
     AnswerLog *createLog(const QString &folder, const QString &host) override
     {
         return new SqliteAnswerLog(folder, host.isEmpty() ? QSysInfo::machineHostName() : host);
+    }
+    bool readServerClass(const QString &service, const QString &className, ServerClassList *list,
+                         QString *problem) override
+    {
+        return ServerClass::read(service, className, list, problem);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "ServerClass.h"
 
 #include "AnswerQueries.h"
+#include "ServerConnection.h"
 
 #include <QMap>
 #include <QSet>
@@ -154,6 +155,32 @@ bool daysOfAll(QSqlDatabase &db, const QString &className, QDate today, QList<An
             *error = queries.lastError().databaseText().trimmed();
             return false;
         }
+    }
+    return true;
+}
+
+static bool failedToRead(const QString &error, QString *problem)
+{
+    *problem = QStringLiteral("La classe non si legge dal server della scuola: %1").arg(error);
+    return false;
+}
+
+bool read(const QString &service, const QString &className, ServerClassList *list, QString *problem)
+{
+    ServerConnection server(service);
+    if (!server.open()) {
+        *problem = server.reason();
+        return false;
+    }
+    QString error;
+    if (!classes(server.db(), &list->classes, &error))
+        return failedToRead(error, problem);
+    // A server of one class: that is the class, whatever was asked.
+    const QString name = !list->classes.contains(className) && list->classes.size() == 1
+                             ? list->classes.first()
+                             : className;
+    if (!children(server.db(), name, &list->children, &error)) {
+        return failedToRead(error, problem);
     }
     return true;
 }

@@ -1,26 +1,14 @@
 #pragma once
 
 #include "AnswerRows.h"
+#include "ServerChild.h"
 
-#include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 class QSqlDatabase;
-
-// A child as the school's server keeps them: the id their answers are kept
-// by, the name, the picture's key and the spoken name's recording (WAV).
-struct ServerChild
-{
-    QString id;
-    QString name;
-    QString picture;
-    QByteArray spokenName;
-
-    bool operator==(const ServerChild &) const = default;
-};
 
 // What a PC said it still has to send, and when.
 struct UnsentAnswers
@@ -53,6 +41,10 @@ bool summarise(QSqlDatabase &db, const QString &className, const DayRange &range
 // Every child's days of the class up to `today`, for their review.
 bool daysOfAll(QSqlDatabase &db, const QString &className, QDate today, QList<AnswerDay> *days,
                QString *error);
+// With the PCs' role: every class's name, and the children of `className`
+// (of the only class, when the server has one and not that).
+bool read(const QString &service, const QString &className, ServerClassList *list,
+          QString *problem);
 // What each PC last said it still had to send, those with something only.
 bool unsent(QSqlDatabase &db, QList<UnsentAnswers> *computers, QString *error);
 

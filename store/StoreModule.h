@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServerChild.h"
+
 #include <QString>
 #include <QtPlugin>
 
@@ -16,9 +18,14 @@ public:
     virtual ~StoreModule() = default;
     // A log writing this computer's file in `folder`; the caller owns it.
     virtual AnswerLog *createLog(const QString &folder, const QString &host) = 0;
+    // The school's server's classes and the children of `className`, read
+    // through libpq's service `service` on the caller's thread; false with
+    // an Italian `problem` when the server cannot be reached.
+    virtual bool readServerClass(const QString &service, const QString &className,
+                                 ServerClassList *list, QString *problem) = 0;
 };
 
-#define TempioloStoreModule_iid "org.example.Tempiolo.StoreModule/2"
+#define TempioloStoreModule_iid "org.example.Tempiolo.StoreModule/3"
 Q_DECLARE_INTERFACE(StoreModule, TempioloStoreModule_iid)
 
 inline constexpr const char tempioloStoreModule[] = "libtempiolo-risultati.so";

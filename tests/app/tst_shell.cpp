@@ -16,10 +16,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <QUuid>
 
 namespace {
 
@@ -55,6 +59,8 @@ private slots:
     void whoPlays();
     void reviewOfAMissedPair_data();
     void reviewOfAMissedPair();
+    void classFromTheServer_data();
+    void classFromTheServer();
     void whoPlaysGrid_data();
     void whoPlaysGrid();
     void menuDesign();
@@ -188,6 +194,99 @@ void TestShell::whoPlays()
     button(program.open(Finestra::FormMenu), "Giocatore")->click();
     TestProgram::settle();
     QCOMPARE(program.openWindows(), only(Finestra::PlayerPicker));
+}
+
+void TestShell::classFromTheServer_data()
+{
+    // The server's classes, the one this PC played for last, the one
+    // chosen when it asks ("" when it must not), whether the server can be
+    // reached after the first read, and the children then offered.
+    QTest::addColumn<QStringList>("classes");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("down");
+    QTest::addColumn<QStringList>("offered");
+    QTest::newRow("one class: no question") << QStringList{"3B"} << ""
+                                            << "" << false << QStringList{"Anna", "Marco"};
+    QTest::newRow("two classes: asked, the last one chosen again")
+        << QStringList{"3B", "4A"} << "4A"
+        << "4A" << false << QStringList{"Luca"};
+    QTest::newRow("two classes: another one chosen")
+        << QStringList{"3B", "4A"} << "4A"
+        << "3B" << false << QStringList{"Anna", "Marco"};
+    QTest::newRow("the server away: this PC's copy") << QStringList{"3B"} << "3B"
+                                                     << "" << true << QStringList{"Anna", "Marco"};
+}
+
+void TestShell::classFromTheServer()
+{
+    QFETCH(QStringList, classes);
+    QFETCH(QString, last);
+    QFETCH(QString, chosen);
+    QFETCH(bool, down);
+    QFETCH(QStringList, offered);
+    const QString anna = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    const QMap<QString, QList<ServerChild>> children{
+        {"3B",
+         {{anna, "Anna", "gatto", QByteArray("RIFF anna")},
+          {QUuid::createUuid().toString(QUuid::WithoutBraces), "Marco", "mela", {}},
+          // Never a name of a file: only UUIDs are ids.
+          {"../../fuori", "Intruso", "sole", QByteArray("RIFF")}}},
+        {"4A", {{QUuid::createUuid().toString(QUuid::WithoutBraces), "Luca", "luna", {}}}}};
+    TestProgram program;
+    std::atomic<bool> away = false;
+    program.classroom.setServer([&](const QString &name, ServerClassList *list, QString *problem) {
+        if (away) {
+            *problem = QStringLiteral("il server non risponde");
+            return false;
+        }
+        // As the server answers: a server of one class gives its children.
+        list->classes = classes;
+        list->children = children.value(classes.size() == 1 ? classes.first() : name);
+        return true;
+    });
+    QSettings(program.data.filePath("server.ini"), QSettings::IniFormat).setValue("classe", last);
+    program.classroom.fetch();
+    QVERIFY(program.classroom.waitForFetch(10000));
+    away = down;
+    if (down)
+        QTest::ignoreMessage(QtWarningMsg, "Tempiolo: il server non risponde");
+    button(program.open(Finestra::FormAvvio), "Command1")->click();
+    TestProgram::settle();
+    QCOMPARE(program.openWindows(), only(Finestra::PlayerPicker));
+    QVERIFY(program.classroom.waitForFetch(10000));
+    TestProgram::settle();
+    QWidget *picker = program.windows.window(Finestra::PlayerPicker);
+    if (!chosen.isEmpty()) {
+        QCOMPARE(picker->findChild<QLabel *>("Titolo")->text(), QStringLiteral("Quale classe?"));
+        QCOMPARE(picker->findChildren<QAbstractButton *>().size(), classes.size());
+        // The class this PC played for last has the keyboard.
+        QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->accessibleName() : "",
+                 last);
+        button(picker, qPrintable(QStringLiteral("Giocatore(%1)").arg(classes.indexOf(chosen))))
+            ->click();
+        TestProgram::settle();
+        QVERIFY(program.classroom.waitForFetch(10000));
+        TestProgram::settle();
+        picker = program.windows.window(Finestra::PlayerPicker);
+    }
+    QCOMPARE(picker->findChild<QLabel *>("Titolo")->text(), QStringLiteral("Chi gioca?"));
+    QStringList names;
+    for (QAbstractButton *each : picker->findChildren<QAbstractButton *>())
+        names << each->accessibleName();
+    names.removeAll(QStringLiteral("Ospite"));
+    names.sort();
+    QCOMPARE(names, offered);
+    // Anna's voice came from the server, and nothing was written outside the folder.
+    if (offered.contains("Anna")) {
+        QFile spoken(program.classroom.spokenName(anna, "it"));
+        QVERIFY(spoken.open(QIODevice::ReadOnly));
+        QCOMPARE(spoken.readAll(), QByteArray("RIFF anna"));
+    }
+    QVERIFY(!QFileInfo::exists(program.data.filePath("../fuori.wav")));
+    QVERIFY(!QFileInfo::exists(program.data.filePath("voci-bambini/../../fuori.wav")));
+    // Asked once a run: the next child goes straight to the children.
+    QCOMPARE(program.classroom.asksForClass(), false);
 }
 
 void TestShell::reviewOfAMissedPair_data()

@@ -1,5 +1,6 @@
 #include "ResultsFiles.h"
 #include "ResultsFolder.h"
+#include "ResultsLibrary.h"
 #include "ResultsTesting.h"
 #include "SchoolServer.h"
 #include "ServerClass.h"
@@ -44,6 +45,7 @@ private slots:
     void publishKeepsTheClassEqual_data();
     void publishKeepsTheClassEqual();
     void theServerCountsAsTheFiles();
+    void aPcReadsTheClassThroughTheModule();
 
 private:
     // The server's answers of a child, as La classe's role reads them.
@@ -550,6 +552,28 @@ void TestSchoolServer::theServerCountsAsTheFiles()
     std::sort(daysFromFile.begin(), daysFromFile.end(), order);
     QVERIFY(!daysFromServer.isEmpty());
     QCOMPARE(daysFromServer, daysFromFile);
+}
+
+void TestSchoolServer::aPcReadsTheClassThroughTheModule()
+{
+    addChild(QStringLiteral("diritti"));
+    ServerConnection teacher(ServiceFile::teacher);
+    QVERIFY2(teacher.open(), qPrintable(teacher.reason()));
+    const QList<ServerChild> children{{"c-ada", "Ada", "gatto", QByteArray("RIFF ada")},
+                                      {"c-ugo", "Ugo", "mela", QByteArray()}};
+    QString problem;
+    QVERIFY2(ServerClass::publish(teacher.db(), QStringLiteral("6D"), children, &problem),
+             qPrintable(problem));
+    // As the children's program reads it: through the module it loads.
+    ResultsLibrary library(QStringLiteral(TEMPIOLO_RESULTS_MODULE));
+    ServerClassList list;
+    QVERIFY2(library.readServerClass(ServiceFile::children, QStringLiteral("6D"), &list, &problem),
+             qPrintable(problem));
+    QVERIFY(list.classes.contains("6D") && list.classes.size() > 1);
+    QCOMPARE(list.children, children);
+    // Several classes and none chosen: no children until one is.
+    QVERIFY(library.readServerClass(ServiceFile::children, QString(), &list, &problem));
+    QCOMPARE(list.children, QList<ServerChild>());
 }
 
 QTEST_GUILESS_MAIN(TestSchoolServer)
