@@ -95,7 +95,8 @@ PlayerPicker::PlayerPicker(const Services &services, QWidget *parent)
 
     const QList<QRect> cells = grid(int(players.size()), pictures);
     columns_ = columnsFor(int(players.size()), pictures.size());
-    const QFont font = Design::arialBold(12);
+    // A class is told by its name, which is as big as the title.
+    const QFont font = Design::arialBold(choosingClass ? 28 : 12);
     const int nameHeight = QFontMetrics(font).height();
     for (qsizetype i = 0; i < players.size(); ++i) {
         const Player &player = players[i];
@@ -105,7 +106,7 @@ PlayerPicker::PlayerPicker(const Services &services, QWidget *parent)
         QToolButton *button = Controls::pictureButton(
             this, {QStringLiteral("Giocatore(%1)").arg(i), shown, font, QColor(), cell},
             Pictures::icon(player.picture),
-            std::min(cell.width() - 12, cell.height() - nameHeight - 16));
+            std::min(cell.width() - 12, cell.height() - nameHeight - 16) / (choosingClass ? 3 : 1));
         button->setAccessibleName(player.name);
         button->setAccessibleDescription(player.spoken);
         button->setToolTip(player.name);
