@@ -79,10 +79,14 @@ int main(int argc, char *argv[])
     // With a school's server, the class comes from there, read in the
     // background from the start: the module, and Qt SQL, come with it.
     if (ServiceFile::defines(ServiceFile::children)) {
-        classroom.setServer([library = std::make_shared<ResultsLibrary>()](
-                                const QString &name, ServerClassList *list, QString *problem) {
-            return library->readServerClass(ServiceFile::children, name, list, problem);
-        });
+        const auto library = std::make_shared<ResultsLibrary>();
+        classroom.setServer(
+            [library](const QString &name, ServerClassList *list, QString *problem) {
+                return library->readServerClass(ServiceFile::children, name, list, problem);
+            },
+            [library, dataFolder](const QString &child, QString *error) {
+                return library->removeChild(dataFolder, child, error);
+            });
         classroom.fetch();
     }
     const Services services{random,  sound, dialogs,   windows,

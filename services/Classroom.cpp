@@ -2,6 +2,7 @@
 
 #include "AnswerLog.h"
 #include "ClassCopy.h"
+#include "ClassFile.h"
 #include "ClassList.h"
 #include "KeptAnswer.h"
 
@@ -75,13 +76,26 @@ void Classroom::fetch(std::function<void()> changed)
         return;
     const QString name = serverClass();
     ServerReader reader = server_;
+    AnswerEraser erase = erase_;
+    const QString folder = folder_;
     QObject *context = context_.get();
-    fetching_ = QThread::create([this, reader, name, context] {
+    fetching_ = QThread::create([this, reader, erase, folder, name, context] {
         auto list = std::make_shared<ServerClassList>();
         QString problem;
         if (!reader(name, list.get(), &problem)) {
             qWarning("Tempiolo: %s", qPrintable(problem));
             return;
+        }
+        // A child taken away on the server (not moved to another class) is
+        // taken away here too, with their answers: the server has those it
+        // was sent, and takes no more of theirs. Only while their class is
+        // still there: a server made anew deletes nothing here.
+        if (erase && list->classes.contains(name)) {
+            for (const Child &child : ClassFile(folder).read()) {
+                QString error;
+                if (!list->everyChild.contains(child.id) && !erase(child.id, &error))
+                    qWarning("Tempiolo: %s", qPrintable(error));
+            }
         }
         // Applied on the program's thread, which reads the copy.
         QMetaObject::invokeMethod(

@@ -30,6 +30,8 @@ public:
     // a thread of its own. False with an Italian problem when it cannot.
     using ServerReader =
         std::function<bool(const QString &className, ServerClassList *list, QString *problem)>;
+    // Deletes every answer of a child from this PC's files; run on the same thread.
+    using AnswerEraser = std::function<bool(const QString &child, QString *error)>;
 
     // `folder`: the data folder. `openLog` makes the answer log the first
     // time a child of the class plays, not before: it loads Qt SQL.
@@ -45,7 +47,11 @@ public:
     // this PC plays for (remembered between runs), and whether "Quale
     // classe?" is to be asked before "Chi gioca?": once a run, when the
     // server holds more than one class.
-    void setServer(ServerReader server) { server_ = std::move(server); }
+    void setServer(ServerReader server, AnswerEraser erase = {})
+    {
+        server_ = std::move(server);
+        erase_ = std::move(erase);
+    }
     bool usesServer() const { return bool(server_); }
     QStringList serverClasses() const;
     QString serverClass() const;
@@ -84,6 +90,7 @@ private:
     QString folder_;
     LogFactory openLog_;
     ServerReader server_;
+    AnswerEraser erase_;
     QThread *fetching_ = nullptr;
     std::unique_ptr<QObject> context_;
     std::function<void()> changed_;

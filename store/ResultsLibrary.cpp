@@ -62,3 +62,12 @@ bool ResultsLibrary::readServerClass(const QString &service, const QString &clas
     }
     return module_->readServerClass(service, className, list, problem);
 }
+
+bool ResultsLibrary::removeChild(const QString &folder, const QString &child, QString *error)
+{
+    if (!load()) {
+        *error = problem_;
+        return false;
+    }
+    return module_->removeChild(folder, child, error);
+}

@@ -30,6 +30,8 @@ public:
     // The school's server's class list, on the caller's thread; see StoreModule.
     bool readServerClass(const QString &service, const QString &className, ServerClassList *list,
                          QString *problem);
+    // Every answer of a child deleted from the folder's files; see StoreModule.
+    bool removeChild(const QString &folder, const QString &child, QString *error);
 
 private:
     QPluginLoader loader_;

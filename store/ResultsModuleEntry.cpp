@@ -1,3 +1,4 @@
+#include "ResultsFolder.h"
 #include "ServerClass.h"
 #include "SqliteAnswerLog.h"
 #include "StoreModule.h"
@@ -21,6 +22,10 @@ public:
                          QString *problem) override
     {
         return ServerClass::read(service, className, list, problem);
+    }
+    bool removeChild(const QString &folder, const QString &child, QString *error) override
+    {
+        return ResultsFolder::removeChild(folder, child, error);
     }
 };
 

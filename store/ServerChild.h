@@ -17,10 +17,13 @@ struct ServerChild
     bool operator==(const ServerChild &) const = default;
 };
 
-// What a PC reads of the server's class list: every class's name, and the
-// children of the one asked for (none when it is not there).
+// What a PC reads of the server's class list: every class's name, the
+// children of the one asked for (none when it is not there), and the ids
+// of every child of every class, by which a child taken away is told from
+// one moved to another class.
 struct ServerClassList
 {
     QStringList classes;
     QList<ServerChild> children;
+    QStringList everyChild;
 };

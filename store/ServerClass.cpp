@@ -179,9 +179,15 @@ bool read(const QString &service, const QString &className, ServerClassList *lis
     const QString name = !list->classes.contains(className) && list->classes.size() == 1
                              ? list->classes.first()
                              : className;
-    if (!children(server.db(), name, &list->children, &error)) {
+    if (!children(server.db(), name, &list->children, &error))
         return failedToRead(error, problem);
-    }
+    QSqlQuery every(server.db());
+    every.setForwardOnly(true);
+    if (!every.exec(QStringLiteral("SELECT uuid FROM children")))
+        return failedToRead(every.lastError().databaseText().trimmed(), problem);
+    list->everyChild.clear();
+    while (every.next())
+        list->everyChild << every.value(0).toString();
     return true;
 }
 

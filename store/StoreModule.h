@@ -23,6 +23,8 @@ public:
     // an Italian `problem` when the server cannot be reached.
     virtual bool readServerClass(const QString &service, const QString &className,
                                  ServerClassList *list, QString *problem) = 0;
+    // Deletes every answer of the child from the files of `folder`.
+    virtual bool removeChild(const QString &folder, const QString &child, QString *error) = 0;
 };
 
 #define TempioloStoreModule_iid "org.example.Tempiolo.StoreModule/3"

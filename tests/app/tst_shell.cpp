@@ -61,6 +61,8 @@ private slots:
     void reviewOfAMissedPair();
     void classFromTheServer_data();
     void classFromTheServer();
+    void childGoneFromTheServer_data();
+    void childGoneFromTheServer();
     void whoPlaysGrid_data();
     void whoPlaysGrid();
     void menuDesign();
@@ -287,6 +289,75 @@ void TestShell::classFromTheServer()
     QVERIFY(!QFileInfo::exists(program.data.filePath("voci-bambini/../../fuori.wav")));
     // Asked once a run: the next child goes straight to the children.
     QCOMPARE(program.classroom.asksForClass(), false);
+}
+
+void TestShell::childGoneFromTheServer_data()
+{
+    // After a first read of 3B with Anna and Marco: what the server then
+    // holds, and whose answers this PC deletes.
+    QTest::addColumn<QStringList>("classes");
+    QTest::addColumn<QStringList>("inClass");
+    QTest::addColumn<QStringList>("everyChild");
+    QTest::addColumn<QStringList>("erased");
+    QTest::addColumn<QStringList>("offered");
+    QTest::newRow("Marco taken away")
+        << QStringList{"3B"} << QStringList{"Anna"} << QStringList{"Anna"} << QStringList{"Marco"}
+        << QStringList{"Anna"};
+    QTest::newRow("Marco moved to 4A: his answers stay")
+        << QStringList{"3B", "4A"} << QStringList{"Anna"} << QStringList{"Anna", "Marco"}
+        << QStringList{} << QStringList{"Anna"};
+    QTest::newRow("a server made anew: nothing deleted")
+        << QStringList{} << QStringList{} << QStringList{} << QStringList{}
+        << QStringList{"Anna", "Marco"};
+}
+
+void TestShell::childGoneFromTheServer()
+{
+    QFETCH(QStringList, classes);
+    QFETCH(QStringList, inClass);
+    QFETCH(QStringList, everyChild);
+    QFETCH(QStringList, erased);
+    QFETCH(QStringList, offered);
+    QMap<QString, QString> ids; // name to id
+    for (const char *name : {"Anna", "Marco"})
+        ids.insert(QLatin1String(name), QUuid::createUuid().toString(QUuid::WithoutBraces));
+    const auto childrenNamed = [&](const QStringList &names) {
+        QList<ServerChild> children;
+        for (const QString &name : names)
+            children.append({ids.value(name), name, "gatto", {}});
+        return children;
+    };
+    TestProgram program;
+    ServerClassList server{{"3B"}, childrenNamed({"Anna", "Marco"}), ids.values()};
+    QStringList erasedIds;
+    program.classroom.setServer(
+        [&](const QString &, ServerClassList *list, QString *) {
+            *list = server;
+            return true;
+        },
+        [&](const QString &child, QString *) {
+            erasedIds << child;
+            return true;
+        });
+    program.classroom.fetch();
+    QVERIFY(program.classroom.waitForFetch(10000));
+    QCOMPARE(erasedIds, QStringList());
+    server = {classes, childrenNamed(inClass), {}};
+    for (const QString &name : everyChild)
+        server.everyChild << ids.value(name);
+    program.classroom.fetch();
+    QVERIFY(program.classroom.waitForFetch(10000));
+    QStringList erasedNames;
+    for (const QString &id : erasedIds)
+        erasedNames << ids.key(id);
+    QCOMPARE(erasedNames, erased);
+    // Two classes are asked about first: the same one again.
+    program.classroom.chooseClass(program.classroom.serverClass());
+    program.classroom.refresh();
+    QStringList names;
+    for (const Child &child : program.classroom.children())
+        names << child.name;
+    QCOMPARE(names, offered);
 }
 
 void TestShell::reviewOfAMissedPair_data()

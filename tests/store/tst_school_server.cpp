@@ -571,6 +571,8 @@ void TestSchoolServer::aPcReadsTheClassThroughTheModule()
              qPrintable(problem));
     QVERIFY(list.classes.contains("6D") && list.classes.size() > 1);
     QCOMPARE(list.children, children);
+    // Every class's children, by which a child moved is told from one taken away.
+    QVERIFY(list.everyChild.contains("c-ada") && list.everyChild.contains("diritti"));
     // Several classes and none chosen: no children until one is.
     QVERIFY(library.readServerClass(ServiceFile::children, QString(), &list, &problem));
     QCOMPARE(list.children, QList<ServerChild>());
