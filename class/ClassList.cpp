@@ -50,6 +50,18 @@ QString counted(int n, const char *one, const char *many)
 ClassList::ClassList(const QString &folder)
     : folder_(folder), file_(folder), children_(file_.read()), clips_(folder)
 {
+    tidyPictures();
+}
+
+void ClassList::reload()
+{
+    file_ = ClassFile(folder_);
+    children_ = file_.read();
+    tidyPictures();
+}
+
+void ClassList::tidyPictures()
+{
     // A picture lost from the program or given twice by hand is replaced on
     // the screen; the file keeps it until the next change.
     QSet<QString> seen;

@@ -21,6 +21,8 @@ public:
     ClassList &operator=(const ClassList &) = delete;
 
     const QList<Child> &children() const { return children_; }
+    // Reads the class file again, written by someone else meanwhile.
+    void reload();
     // Null when no child has this id.
     const Child *child(const QString &id) const;
     // An Italian sentence when the class file could not be read.
@@ -47,6 +49,7 @@ public:
     NameClips &clips() { return clips_; }
 
 private:
+    void tidyPictures();
     QString nameProblem(const QString &name, const QString &exceptId) const;
     bool save(const QList<Child> &next, QString *error);
 

@@ -108,6 +108,15 @@ bool publish(QSqlDatabase &db, const QString &className, const QList<ServerChild
     return true;
 }
 
+bool rename(QSqlDatabase &db, const QString &from, const QString &to, QString *error)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("UPDATE classes SET name = ? WHERE name = ?"));
+    query.addBindValue(to);
+    query.addBindValue(from);
+    return query.exec() || failed(query, error);
+}
+
 bool children(QSqlDatabase &db, const QString &className, QList<ServerChild> *children,
               QString *error)
 {

@@ -31,6 +31,9 @@ bool classes(QSqlDatabase &db, QStringList *names, QString *error);
 // every answer of theirs. La classe's role.
 bool publish(QSqlDatabase &db, const QString &className, const QList<ServerChild> &children,
              QString *error);
+// Gives the class `from` the name `to`, children and answers with it;
+// nothing when `from` is not there. La classe's role.
+bool rename(QSqlDatabase &db, const QString &from, const QString &to, QString *error);
 // The children of a class, in their order; the PCs' role may read them.
 bool children(QSqlDatabase &db, const QString &className, QList<ServerChild> *children,
               QString *error);

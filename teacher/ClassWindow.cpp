@@ -1,12 +1,14 @@
 #include "ClassWindow.h"
 
 #include "ChildPictures.h"
+#include "ClassCopy.h"
 #include "ClassList.h"
 #include "Dialogs.h"
 #include "Pictures.h"
 #include "ResultsFiles.h"
 #include "ResultsFolder.h"
 #include "ResultsTab.h"
+#include "ServerChild.h"
 #include "ServerLink.h"
 
 #include <QCloseEvent>
@@ -182,14 +184,23 @@ QLayout *ClassWindow::buildServerRow()
 {
     auto *row = new QHBoxLayout;
     auto *label = new QLabel(QStringLiteral("Classe sul &server della scuola:"), this);
-    serverClass_ = new QLineEdit(server_->className(), this);
+    serverClass_ = new QComboBox(this);
     serverClass_->setObjectName(QStringLiteral("classeServer"));
-    serverClass_->setPlaceholderText(QStringLiteral("3B"));
+    serverClass_->setEditable(true);
+    serverClass_->setInsertPolicy(QComboBox::NoInsert);
+    serverClass_->setMinimumContentsLength(12);
+    serverClass_->setEditText(server_->className());
+    serverClass_->lineEdit()->setPlaceholderText(QStringLiteral("3B"));
     label->setBuddy(serverClass_);
-    connect(serverClass_, &QLineEdit::returnPressed, this, &ClassWindow::useServerClass);
+    connect(serverClass_->lineEdit(), &QLineEdit::returnPressed, this,
+            &ClassWindow::useServerClass);
+    connect(serverClass_, &QComboBox::activated, this, &ClassWindow::useServerClass);
     auto *use = new QPushButton(QStringLiteral("Usa questa classe"), this);
     use->setObjectName(QStringLiteral("usaClasse"));
     connect(use, &QPushButton::clicked, this, &ClassWindow::useServerClass);
+    auto *create = new QPushButton(QStringLiteral("Nuova classe"), this);
+    create->setObjectName(QStringLiteral("nuovaClasse"));
+    connect(create, &QPushButton::clicked, this, &ClassWindow::newServerClass);
     serverState_ = new QLabel(this);
     serverState_->setObjectName(QStringLiteral("statoServer"));
     connect(server_, &ServerLink::published, this, [this](const QString &problem) {
@@ -201,23 +212,118 @@ QLayout *ClassWindow::buildServerRow()
         if (problem.isEmpty() && !wasThere)
             results_->reload();
     });
+    connect(server_, &ServerLink::classRead, this, &ClassWindow::serverClassRead);
+    // The server's classes, to choose from; the children here are this
+    // class's, and go there as they are.
+    server_->readClass(server_->className());
     row->addWidget(label);
     row->addWidget(serverClass_);
     row->addWidget(use);
+    row->addWidget(create);
     row->addWidget(serverState_, 1);
     return row;
 }
 
 void ClassWindow::useServerClass()
 {
-    if (serverClass_->text().simplified().isEmpty()) {
-        serverClass_->setText(server_->className());
+    const QString name = serverClass_->currentText().simplified();
+    const QString current = server_->className();
+    if (name.isEmpty() || name == current) {
+        serverClass_->setEditText(current);
         return;
     }
-    server_->setClassName(serverClass_->text());
-    serverClass_->setText(server_->className());
-    report(true, QStringLiteral("La classe sul server è ora %1.").arg(server_->className()));
-    server_->publish();
+    if (serverClass_->findText(name) >= 0) {
+        if (!dialogs_.ask(this, title(), Dialogs::Icon::Question,
+                          QStringLiteral("Passare alla classe %1? I bambini di %2 restano sul "
+                                         "server della scuola.")
+                              .arg(name, current))) {
+            serverClass_->setEditText(current);
+            return;
+        }
+        // Until its children are here, this class stays the one published.
+        switching_ = name;
+        server_->readClass(name);
+        return;
+    }
+    // A name the server does not have: this class's own, from now on.
+    server_->rename(name);
+    report(true, QStringLiteral("La classe %1 si chiama ora %2.").arg(current, name));
+    if (const int old = serverClass_->findText(current); old >= 0)
+        serverClass_->removeItem(old);
+    serverClass_->addItem(name);
+    serverClass_->setEditText(name);
+}
+
+void ClassWindow::newServerClass()
+{
+    const QString name = serverClass_->currentText().simplified();
+    const QString current = server_->className();
+    if (name.isEmpty() || name == current || serverClass_->findText(name) >= 0) {
+        dialogs_.inform(this, title(),
+                        QStringLiteral("Scrivi il nome della classe nuova, diverso da quelli "
+                                       "che ci sono già (per esempio 4A), poi premi Nuova "
+                                       "classe."));
+        return;
+    }
+    if (!dialogs_.ask(this, title(), Dialogs::Icon::Question,
+                      QStringLiteral("Creare la classe %1, ancora senza bambini? I bambini di "
+                                     "%2 restano sul server della scuola.")
+                          .arg(name, current))) {
+        serverClass_->setEditText(current);
+        return;
+    }
+    server_->setClassName(name);
+    serverClass_->addItem(name);
+    takeServerClass(name, {});
+}
+
+void ClassWindow::serverClassRead(const QString &name, const ServerClassList &list,
+                                  const QString &problem)
+{
+    if (!problem.isEmpty()) {
+        switching_.clear();
+        serverClass_->setEditText(server_->className());
+        serverProblem_ = problem;
+        showProblems();
+        return;
+    }
+    // Added to those known here: a name given meanwhile may not be there yet.
+    const QString typed = serverClass_->currentText();
+    for (const QString &known : list.classes) {
+        if (serverClass_->findText(known) < 0)
+            serverClass_->addItem(known);
+    }
+    serverClass_->setEditText(typed);
+    // A class chosen: its children are this window's now.
+    if (!switching_.isEmpty() && name == switching_) {
+        switching_.clear();
+        if (!list.classes.contains(name)) {
+            serverClass_->setEditText(server_->className());
+            return;
+        }
+        server_->setClassName(name);
+        takeServerClass(name, list.children);
+    }
+}
+
+void ClassWindow::takeServerClass(const QString &name, const QList<ServerChild> &children)
+{
+    QList<Child> kept;
+    QHash<QString, QByteArray> spoken;
+    for (const ServerChild &child : children) {
+        kept.append({child.id, child.name, child.picture});
+        spoken.insert(child.id, child.spokenName);
+    }
+    bool changed = false;
+    QString error;
+    if (!ClassCopy::write(folder_, kept, spoken, &changed, &error)) {
+        report(false, error);
+        return;
+    }
+    list_->reload();
+    serverClass_->setEditText(name);
+    report(true, QStringLiteral("La classe è ora %1.").arg(name));
+    showChanged();
 }
 
 QString ClassWindow::selectedId() const

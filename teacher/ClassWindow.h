@@ -50,7 +50,14 @@ protected:
 private:
     QWidget *buildChildrenTab();
     QLayout *buildServerRow();
+    // The teacher's class on the server: another one of the server's, or a
+    // new name for this one; or a new class, with no children yet.
     void useServerClass();
+    void newServerClass();
+    void serverClassRead(const QString &name, const struct ServerClassList &list,
+                         const QString &problem);
+    // This window's class made the one the server has for `name`.
+    void takeServerClass(const QString &name, const QList<struct ServerChild> &children);
     void showChildren(const QString &selectId = QString());
     void showSelected();
     void showProblems();
@@ -78,8 +85,10 @@ private:
     QPushButton *remove_;
     QLabel *status_;
     ServerLink *server_ = nullptr;
-    QLineEdit *serverClass_ = nullptr;
+    QComboBox *serverClass_ = nullptr;
     QLabel *serverState_ = nullptr;
     // Why the class is not on the server as it is here, or "".
     QString serverProblem_;
+    // The class of the server being switched to, while its children are read.
+    QString switching_;
 };

@@ -43,8 +43,13 @@ bool ServerLink::wanted()
 
 ServerLink::ServerLink(const QString &folder, const ClassList &list, QObject *parent)
     : QObject(parent), folder_(folder), list_(list), target_(std::make_shared<Target>()),
-      watcher_(new QFutureWatcher<QString>(this))
+      watcher_(new QFutureWatcher<QString>(this)),
+      reading_(new QFutureWatcher<std::pair<ServerClassList, QString>>(this))
 {
+    connect(reading_, &QFutureWatcher<std::pair<ServerClassList, QString>>::finished, this, [this] {
+        const auto [list, problem] = reading_->result();
+        emit classRead(reading_->property("name").toString(), list, problem);
+    });
     target_->name = QSettings(settingsPath(folder_), QSettings::IniFormat)
                         .value(nameKey, QStringLiteral("Classe"))
                         .toString();
@@ -61,6 +66,26 @@ ServerLink::ServerLink(const QString &folder, const ClassList &list, QObject *pa
 ServerLink::~ServerLink()
 {
     watcher_->waitForFinished();
+    reading_->waitForFinished();
+}
+
+void ServerLink::rename(const QString &name)
+{
+    renameFrom_ = className();
+    setClassName(name);
+    publish();
+}
+
+void ServerLink::readClass(const QString &name)
+{
+    reading_->waitForFinished();
+    reading_->setProperty("name", name);
+    reading_->setFuture(QtConcurrent::run([name] {
+        ServerClassList list;
+        QString problem;
+        ServerClass::read(ServiceFile::teacher, name, &list, &problem);
+        return std::pair{list, problem};
+    }));
 }
 
 QString ServerLink::className() const
@@ -97,11 +122,18 @@ void ServerLink::publish()
              !spoken.isEmpty() && clip.open(QIODevice::ReadOnly) ? clip.readAll() : QByteArray()});
     }
     const QString name = className();
-    watcher_->setFuture(QtConcurrent::run([children, name]() -> QString {
+    // A new name for the class there first, so that its children go with it.
+    const QString from = std::exchange(renameFrom_, QString());
+    watcher_->setFuture(QtConcurrent::run([children, name, from]() -> QString {
         ServerConnection server(ServiceFile::teacher);
         if (!server.open())
             return server.reason();
         QString error;
+        if (!from.isEmpty() && from != name &&
+            !ServerClass::rename(server.db(), from, name, &error))
+            return QStringLiteral("La classe %1 non si è potuta rinominare sul server della "
+                                  "scuola: %2")
+                .arg(from, error);
         if (!ServerClass::publish(server.db(), name, children, &error))
             return QStringLiteral("La classe %1 non si è potuta scrivere sul server della scuola: "
                                   "%2")

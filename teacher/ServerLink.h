@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ResultsTab.h"
+#include "ServerChild.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -32,12 +33,18 @@ public:
     void setClassName(const QString &name);
     // Sends the class as it is now to the server; published() tells.
     void publish();
+    // Gives the class on the server a new name, keeping its children;
+    // published() tells.
+    void rename(const QString &name);
+    // Reads the server's classes and the children of `name`; classRead() tells.
+    void readClass(const QString &name);
     // Reads the class's results from the server, on the reader's thread.
     ResultsTab::Reader reader() const;
 
 signals:
     // "" when the class is on the server as it is here, else why not.
     void published(const QString &problem);
+    void classRead(const QString &name, const ServerClassList &list, const QString &problem);
 
 private:
     struct Target;
@@ -45,5 +52,7 @@ private:
     const ClassList &list_;
     std::shared_ptr<Target> target_;
     QFutureWatcher<QString> *watcher_;
+    QFutureWatcher<std::pair<ServerClassList, QString>> *reading_;
+    QString renameFrom_;
     bool again_ = false;
 };

@@ -7,6 +7,7 @@
 #include "SqlConnection.h"
 #include "SqliteAnswerLog.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -322,15 +323,28 @@ void TestClassWindow::onTheSchoolServer()
     };
     // Under a name of its own until the teacher gives one.
     QTRY_COMPARE_WITH_TIMEOUT(onServer(), QStringLiteral("Classe:Marco"), 20000);
-    auto *name = window.findChild<QLineEdit *>(QStringLiteral("classeServer"));
-    name->selectAll();
-    QTest::keyClicks(name, QStringLiteral("  3B "));
-    QTest::keyClick(name, Qt::Key_Return);
+    auto *name = window.findChild<QComboBox *>(QStringLiteral("classeServer"));
+    const auto type = [&](const QString &text) {
+        name->lineEdit()->selectAll();
+        QTest::keyClicks(name->lineEdit(), text);
+    };
+    const auto add = [&](const QString &child) {
+        auto *newName = window.findChild<QLineEdit *>(QStringLiteral("nuovoNome"));
+        newName->insert(child);
+        QTest::keyClick(newName, Qt::Key_Return);
+    };
+    const auto shown = [&] {
+        QStringList names;
+        for (const Child &child : window.classList().children())
+            names << child.name;
+        return names.join(u',');
+    };
+    // A name the server does not have names this class.
+    type(QStringLiteral("  3B "));
+    QTest::keyClick(name->lineEdit(), Qt::Key_Return);
     // The children go with the name: the same ids, the same answers.
     QTRY_COMPARE_WITH_TIMEOUT(onServer(), QStringLiteral("3B:Marco"), 20000);
-    auto *newName = window.findChild<QLineEdit *>(QStringLiteral("nuovoNome"));
-    newName->insert(QStringLiteral("Anna"));
-    QTest::keyClick(newName, Qt::Key_Return);
+    add(QStringLiteral("Anna"));
     QTRY_COMPARE_WITH_TIMEOUT(onServer(), QStringLiteral("3B:Anna,3B:Marco"), 20000);
     // Taken away here, gone there.
     dialogs.setNextAnswer(true);
@@ -339,6 +353,20 @@ void TestClassWindow::onTheSchoolServer()
         children->findItems(QStringLiteral("Marco"), Qt::MatchExactly).first());
     window.removeChild();
     QTRY_COMPARE_WITH_TIMEOUT(onServer(), QStringLiteral("3B:Anna"), 20000);
+    // A second class, new and empty; 3B stays as it is.
+    type(QStringLiteral("4A"));
+    dialogs.setNextAnswer(true);
+    window.findChild<QPushButton *>(QStringLiteral("nuovaClasse"))->click();
+    QCOMPARE(shown(), QString());
+    add(QStringLiteral("Luca"));
+    QTRY_COMPARE_WITH_TIMEOUT(onServer(), QStringLiteral("3B:Anna,4A:Luca"), 20000);
+    // Back to 3B: its children are here again, and nothing moved there.
+    type(QStringLiteral("3B"));
+    dialogs.setNextAnswer(true);
+    window.findChild<QPushButton *>(QStringLiteral("usaClasse"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(shown(), QStringLiteral("Anna"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(name->count(), 2, 20000);
+    QCOMPARE(onServer(), QStringLiteral("3B:Anna,4A:Luca"));
     // The results were read from the server, and the window says when.
     auto *state = window.findChild<QLabel *>(QStringLiteral("statoServer"));
     QTRY_VERIFY_WITH_TIMEOUT(state->text().startsWith(QStringLiteral("Risultati letti dal server")),
