@@ -149,6 +149,9 @@ void Classroom::copy(const ServerClassList &list)
 
 bool Classroom::refresh()
 {
+    // A PC's first start with the server: the class is on its way.
+    if (server_ && serverClasses().isEmpty())
+        waitForFetch(3000);
     if (asksForClass())
         return true;
     // Without a class file there is nothing to read, and nothing is made.
