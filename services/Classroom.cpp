@@ -36,7 +36,10 @@ Classroom::Classroom(const QString &folder, LogFactory openLog, Clock clock)
 
 Classroom::~Classroom()
 {
-    waitForFetch(10000);
+    // A server that does not answer is given up after its timeouts: the
+    // thread is then left to the program's end, with nothing to apply.
+    if (!waitForFetch(15000) && fetching_)
+        QObject::disconnect(fetching_, nullptr, context_.get(), nullptr);
 }
 
 QStringList Classroom::serverClasses() const
@@ -101,10 +104,8 @@ void Classroom::fetch(std::function<void()> changed)
         QMetaObject::invokeMethod(
             context, [this, list] { copy(*list); }, Qt::QueuedConnection);
     });
-    QObject::connect(fetching_, &QThread::finished, context_.get(), [this] {
-        fetching_->deleteLater();
-        fetching_ = nullptr;
-    });
+    // Gone once it ended: no event loop is needed to delete it.
+    QObject::connect(fetching_, &QThread::finished, context_.get(), [this] { endFetch(); });
     fetching_->start();
 }
 
@@ -112,9 +113,21 @@ bool Classroom::waitForFetch(int timeoutMs)
 {
     if (!fetching_)
         return true;
-    const bool done = fetching_->wait(QDeadlineTimer(timeoutMs));
+    if (!fetching_->wait(QDeadlineTimer(timeoutMs)))
+        return false;
+    // The copy it read is applied now, and the thread deleted.
     QCoreApplication::sendPostedEvents(context_.get());
-    return done;
+    endFetch();
+    return true;
+}
+
+void Classroom::endFetch()
+{
+    if (!fetching_)
+        return;
+    fetching_->wait();
+    delete fetching_;
+    fetching_ = nullptr;
 }
 
 void Classroom::copy(const ServerClassList &list)

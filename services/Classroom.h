@@ -86,6 +86,7 @@ public:
 
 private:
     void copy(const ServerClassList &list);
+    void endFetch();
 
     QString folder_;
     LogFactory openLog_;
