@@ -41,7 +41,7 @@ int prepareServer()
         return 1;
     }
     ServerConnection server(ServiceFile::owner);
-    if (!server.open()) {
+    if (!server.open(false)) {
         say(server.reason());
         return 1;
     }

@@ -19,9 +19,17 @@ AnswerQueries classQueries(QSqlDatabase &db, const QString &className)
         {{QStringLiteral(":class"), className}});
 }
 
+QString textOf(const QSqlError &error)
+{
+    // A role without the right to it: the server was prepared by hand, or long ago.
+    return ServerConnection::state(error) == QLatin1String("42501")
+               ? QStringLiteral("manca il permesso (va fatto di nuovo tempiolo --prepara-server)")
+               : error.databaseText().trimmed();
+}
+
 bool failed(const QSqlQuery &query, QString *error)
 {
-    *error = query.lastError().databaseText().trimmed();
+    *error = textOf(query.lastError());
     return false;
 }
 
@@ -141,7 +149,7 @@ bool summarise(QSqlDatabase &db, const QString &className, const DayRange &range
     AnswerQueries queries = classQueries(db, className);
     if (queries.summary(range, summary))
         return true;
-    *error = queries.lastError().databaseText().trimmed();
+    *error = textOf(queries.lastError());
     return false;
 }
 
@@ -151,7 +159,7 @@ bool daysOfAll(QSqlDatabase &db, const QString &className, QDate today, QList<An
     AnswerQueries queries = classQueries(db, className);
     QList<AnswerDay> misses;
     if (!queries.lastMisses(QString(), today, &misses)) {
-        *error = queries.lastError().databaseText().trimmed();
+        *error = textOf(queries.lastError());
         return false;
     }
     // Child by child, so that each is found by the index of their answers.
@@ -161,7 +169,7 @@ bool daysOfAll(QSqlDatabase &db, const QString &className, QDate today, QList<An
     *days = misses;
     for (const QList<AnswerDay> &ofOne : std::as_const(byChild)) {
         if (!queries.rightDaysAfter(ofOne, today, days)) {
-            *error = queries.lastError().databaseText().trimmed();
+            *error = textOf(queries.lastError());
             return false;
         }
     }

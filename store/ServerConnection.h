@@ -16,8 +16,10 @@ public:
     ServerConnection(const ServerConnection &) = delete;
     ServerConnection &operator=(const ServerConnection &) = delete;
 
-    // Opens it when it is not open; false with reason() set when it fails.
-    bool open();
+    // Opens it when it is not open, and checks that the server was prepared
+    // by this build's version (not for the owner's connection, which
+    // prepares it); false with reason() set when either fails.
+    bool open(bool checkSchema = true);
     void close();
     bool isOpen() const { return db_.isOpen(); }
     QSqlDatabase &db() { return db_; }
@@ -30,8 +32,12 @@ public:
     static bool isConnectionLost(const QSqlError &error);
     // The SQLSTATE of a refused statement ("42501": no right to it).
     static QString state(const QSqlError &error);
+    // An Italian sentence for a refused statement of the service's.
+    QString explain(const QSqlError &error) const;
 
 private:
+    QString connectionProblem(const QString &said) const;
+
     QString service_;
     QString name_;
     QSqlDatabase db_;

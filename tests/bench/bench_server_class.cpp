@@ -76,7 +76,7 @@ int main(int argc, char **argv)
         ServerConnection owner(ServiceFile::owner);
         int found = 0;
         QSqlError error;
-        if (!owner.open() ||
+        if (!owner.open(false) ||
             ServerSchema::prepare(owner.db(), &found, &error) != ServerSchema::Outcome::Made) {
             std::fprintf(stderr, "%s %s\n", qPrintable(owner.reason()), qPrintable(error.text()));
             return 1;

@@ -28,9 +28,13 @@ SchoolServer::SchoolServer()
     if (services.open(QIODevice::WriteOnly)) {
         const QString common =
             QStringLiteral("host=%1\nport=%2\ndbname=tempiolo\n").arg(folder_.path(), port);
+        // And two that go wrong: a password the server refuses, a role it lacks.
         services.write(QStringLiteral("[tempiolo-admin]\n%1user=postgres\n\n"
                                       "[tempiolo]\n%1user=tempiolo_pc\n\n"
-                                      "[tempiolo-insegnante]\n%1user=tempiolo_insegnante\n")
+                                      "[tempiolo-insegnante]\n%1user=tempiolo_insegnante\n\n"
+                                      "[tempiolo-chiave]\n%1user=tempiolo_chiave\n"
+                                      "password=sbagliata\n\n"
+                                      "[tempiolo-ignoto]\n%1user=tempiolo_ignoto\n")
                            .arg(common)
                            .toUtf8());
     }
@@ -116,6 +120,19 @@ bool SchoolServer::start()
                       QStringLiteral("UTF8"), QStringLiteral("--locale=C"),
                       QStringLiteral("--no-sync")})))
         return false;
+    // The role tempiolo_chiave logs in with a password; every other one is trusted.
+    QFile hba(QDir(data).filePath(QStringLiteral("pg_hba.conf")));
+    if (!hba.open(QIODevice::ReadOnly)) {
+        problem_ = QStringLiteral("cannot read pg_hba.conf");
+        return false;
+    }
+    const QByteArray rules = "local all tempiolo_chiave scram-sha-256\n" + hba.readAll();
+    hba.close();
+    if (!hba.open(QIODevice::WriteOnly | QIODevice::Truncate) || hba.write(rules) != rules.size()) {
+        problem_ = QStringLiteral("cannot write pg_hba.conf");
+        return false;
+    }
+    hba.close();
     if (!restart())
         return false;
     return run(

@@ -46,6 +46,8 @@ private slots:
     void publishKeepsTheClassEqual();
     void theServerCountsAsTheFiles();
     void aPcReadsTheClassThroughTheModule();
+    void saidInItalian_data();
+    void saidInItalian();
 
 private:
     // The server's answers of a child, as La classe's role reads them.
@@ -115,7 +117,7 @@ void TestSchoolServer::addChild(const QString &child)
     // Prepared, when this test runs alone.
     if (server_->psql(QStringLiteral("SELECT to_regclass('tempiolo_schema') IS NULL")) == "t") {
         ServerConnection owner(ServiceFile::owner);
-        QVERIFY2(owner.open(), qPrintable(owner.reason()));
+        QVERIFY2(owner.open(false), qPrintable(owner.reason()));
         int found = 0;
         QSqlError error;
         QCOMPARE(ServerSchema::prepare(owner.db(), &found, &error), ServerSchema::Outcome::Made);
@@ -281,47 +283,59 @@ void TestSchoolServer::serverDownMeanwhile()
 
 void TestSchoolServer::killedWhileSending()
 {
-    // The keeper's child.
+    // Two PCs, each a data folder of its own, answering at once as the
+    // keeper's child.
     const QString child = QStringLiteral("bimbo-1");
     addChild(child);
-    QTemporaryDir folder;
-    QProcess keeper;
-    keeper.setProcessEnvironment(server_->environment());
-    keeper.start(QStringLiteral(TEMPIOLO_ANSWER_LOG_KEEPER),
-                 {folder.path(), QStringLiteral("stream")});
-    QVERIFY(keeper.waitForStarted());
-    const auto writtenPast = [&](qint64 count) {
+    QTemporaryDir folders[2];
+    QProcess keepers[2];
+    for (int pc = 0; pc < 2; ++pc) {
+        keepers[pc].setProcessEnvironment(server_->environment());
+        keepers[pc].start(QStringLiteral(TEMPIOLO_ANSWER_LOG_KEEPER),
+                          {folders[pc].path(), QStringLiteral("stream")});
+        QVERIFY(keepers[pc].waitForStarted());
+    }
+    QByteArray last[2];
+    const auto writtenPast = [&](int pc, qint64 count) {
         QDeadlineTimer deadline(60000);
-        QByteArray last;
         while (!deadline.hasExpired()) {
-            if (!keeper.canReadLine() && !keeper.waitForReadyRead(1000))
+            for (QProcess &other : keepers)
+                other.readAll(); // neither keeper stops for a full pipe
+            if (!keepers[pc].canReadLine() && !keepers[pc].waitForReadyRead(1000))
                 continue;
-            while (keeper.canReadLine())
-                last = keeper.readLine().trimmed();
-            if (last.startsWith("written ") && last.mid(8).toLongLong() >= count)
+            while (keepers[pc].canReadLine())
+                last[pc] = keepers[pc].readLine().trimmed();
+            if (last[pc].startsWith("written ") && last[pc].mid(8).toLongLong() >= count)
                 return true;
         }
         return false;
     };
-    // The server killed while answers stream in, then the program itself.
-    QVERIFY(writtenPast(300));
+    // The server killed while answers stream in, then one program killed
+    // in the middle of its sending, the other one ended.
+    QVERIFY(writtenPast(0, 300));
     teacher_.reset();
     QVERIFY2(server_->crash(), qPrintable(server_->problem()));
-    QVERIFY(writtenPast(600));
+    QVERIFY(writtenPast(1, 600));
     QVERIFY2(server_->restart(), qPrintable(server_->problem()));
-    QVERIFY(writtenPast(900));
-    ::kill(pid_t(keeper.processId()), SIGKILL);
-    QVERIFY(keeper.waitForFinished());
-    const QString path = folder.filePath(ResultsFiles::fileNameFor(QStringLiteral("pc-ucciso")));
+    QVERIFY(writtenPast(0, 900) && writtenPast(1, 900));
+    ::kill(pid_t(keepers[0].processId()), SIGKILL);
+    ::kill(pid_t(keepers[1].processId()), SIGTERM);
     qint64 kept = 0;
-    {
+    for (int pc = 0; pc < 2; ++pc) {
+        QVERIFY(keepers[pc].waitForFinished());
+        const QString path =
+            folders[pc].filePath(ResultsFiles::fileNameFor(QStringLiteral("pc-ucciso")));
         SqlConnection file(path, QString());
-        kept = file.value(QStringLiteral("SELECT count(*) FROM answers")).toLongLong();
+        const qint64 here = file.value(QStringLiteral("SELECT count(*) FROM answers")).toLongLong();
+        QVERIFY(here >= 900);
+        kept += here;
     }
-    QVERIFY(kept >= 900);
-    // The next start sends the rest: each answer once.
-    ServerSender sender(path, QStringLiteral("pc-ucciso"), ServiceFile::children);
-    QVERIFY(sender.waitUntilSent(60000));
+    // Their next starts send the rest: every answer of both, each once.
+    for (int pc = 0; pc < 2; ++pc) {
+        ServerSender sender(folders[pc].filePath(ResultsFiles::fileNameFor("pc-ucciso")),
+                            QStringLiteral("pc-ucciso"), ServiceFile::children);
+        QVERIFY2(sender.waitUntilSent(60000), qPrintable(sender.problem()));
+    }
     QCOMPARE(onServer(child), kept);
 }
 
@@ -576,6 +590,66 @@ void TestSchoolServer::aPcReadsTheClassThroughTheModule()
     // Several classes and none chosen: no children until one is.
     QVERIFY(library.readServerClass(ServiceFile::children, QString(), &list, &problem));
     QCOMPARE(list.children, QList<ServerChild>());
+}
+
+void TestSchoolServer::saidInItalian_data()
+{
+    QTest::addColumn<QString>("service");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("says");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("a service not in the file")
+        << "tempiolo-nessuno"
+        << ""
+        << "Il servizio tempiolo-nessuno non è nel file dei servizi"
+        << "";
+    QTest::newRow("a wrong password")
+        << "tempiolo-chiave"
+        << "DO $$ BEGIN IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'tempiolo_chiave')"
+           " THEN CREATE ROLE tempiolo_chiave LOGIN PASSWORD 'giusta' IN ROLE"
+           " tempiolo_insegnante; END IF; END $$"
+        << "non accetta la password del servizio tempiolo-chiave"
+        << "";
+    QTest::newRow("a role the server lacks") << "tempiolo-ignoto"
+                                             << ""
+                                             << "manca il ruolo del servizio tempiolo-ignoto"
+                                             << "";
+    QTest::newRow("a server of a newer version")
+        << "tempiolo-insegnante"
+        << "UPDATE tempiolo_schema SET version = 99"
+        << "preparato da una versione più recente di Tempiolo (tabelle della versione 99)"
+        << "UPDATE tempiolo_schema SET version = 1";
+    QTest::newRow("a right taken away")
+        << "tempiolo-insegnante"
+        << "REVOKE SELECT ON answers FROM tempiolo_insegnante"
+        << "manca il permesso (va fatto di nuovo tempiolo --prepara-server)"
+        << "GRANT SELECT ON answers TO tempiolo_insegnante";
+}
+
+// What La classe says of a server it cannot use: which of the usual faults.
+void TestSchoolServer::saidInItalian()
+{
+    QFETCH(QString, service);
+    QFETCH(QString, before);
+    QFETCH(QString, says);
+    QFETCH(QString, after);
+    addChild(QStringLiteral("diritti"));
+    if (!before.isEmpty())
+        QVERIFY2(!server_->psql(before + QStringLiteral("; SELECT 1")).isNull(),
+                 qPrintable(server_->problem()));
+    ServerConnection connection(service);
+    QString said;
+    if (connection.open()) {
+        AnswerSummary summary;
+        QVERIFY(!ServerClass::summarise(
+            connection.db(), QStringLiteral("3B"),
+            DayRange{QDate::currentDate().addDays(-7), QDate::currentDate()}, &summary, &said));
+    } else {
+        said = connection.reason();
+    }
+    if (!after.isEmpty())
+        QVERIFY(!server_->psql(after + QStringLiteral("; SELECT 1")).isNull());
+    QVERIFY2(said.contains(says), qPrintable(said));
 }
 
 QTEST_GUILESS_MAIN(TestSchoolServer)
