@@ -287,12 +287,15 @@ void ClassWindow::serverClassRead(const QString &name, const ServerClassList &li
         showProblems();
         return;
     }
-    // Added to those known here: a name given meanwhile may not be there yet.
+    // A read asked for before the class was renamed or made says nothing of now.
+    if (name != server_->className() && name != switching_)
+        return;
+    // The server's classes, with this one's name, which may be on its way there.
     const QString typed = serverClass_->currentText();
-    for (const QString &known : list.classes) {
-        if (serverClass_->findText(known) < 0)
-            serverClass_->addItem(known);
-    }
+    serverClass_->clear();
+    serverClass_->addItems(list.classes);
+    if (serverClass_->findText(server_->className()) < 0)
+        serverClass_->addItem(server_->className());
     serverClass_->setEditText(typed);
     // A class chosen: its children are this window's now.
     if (!switching_.isEmpty() && name == switching_) {
