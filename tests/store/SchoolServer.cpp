@@ -10,7 +10,9 @@
 namespace {
 
 const QString binaries = QStringLiteral("/usr/lib/postgresql/15/bin");
-const QString port = QStringLiteral("54329");
+// A port of the test process's own: two tests' servers at once (ctest -j2)
+// never share the shared memory keys PostgreSQL derives from it.
+const QString port = QString::number(20000 + getpid() % 20000);
 
 QString bin(const QString &program)
 {
