@@ -145,8 +145,6 @@ void TestSchoolServer::prepareServer_data()
                                         << "";
     QTest::newRow("an empty database") << "" << true << 0 << "Il server è pronto"
                                        << "1";
-    QTest::newRow("prepared before, run again") << "" << true << 0 << "era già pronto"
-                                                << "1";
     QTest::newRow("a right taken away is given back")
         << "REVOKE INSERT ON answers FROM tempiolo_pc" << true << 0 << "era già pronto"
         << "1";
@@ -205,7 +203,6 @@ void TestSchoolServer::rights_data()
                                                << "";
     QTest::newRow("a PC adds an answer") << pc << add << "";
     QTest::newRow("a PC reads the answers") << pc << "SELECT * FROM answers" << refused;
-    QTest::newRow("a PC counts the answers") << pc << "SELECT count(*) FROM answers" << refused;
     QTest::newRow("a PC changes an answer") << pc << "UPDATE answers SET is_right = 1" << refused;
     QTest::newRow("a PC deletes the answers") << pc << "DELETE FROM answers" << refused;
     QTest::newRow("a PC renames a child") << pc << "UPDATE children SET name = 'X'" << refused;
@@ -415,7 +412,6 @@ void TestSchoolServer::exportFromTheServer()
     // A header, a line an answer, and the end of the last line.
     QCOMPARE(lines.size(), total.toInt() + 2);
     QVERIFY(lines.at(1).contains("Marco"));
-    QVERIFY(readAll(csv).contains(";pc-ucciso;") || readAll(csv).contains("pc-ucciso"));
 }
 
 void TestSchoolServer::publishKeepsTheClassEqual_data()
