@@ -134,9 +134,17 @@ void TestFrame::frameDesign()
     QCOMPARE(bar, expected);
     // Screen readers hear the items without the blanks, and switches press them.
     QStringList heard;
-    for (QAction *item : frame.window->findChild<QMenuBar *>()->actions()) {
+    auto *menuBar = frame.window->findChild<QMenuBar *>();
+    QAccessibleInterface *barItem = QAccessible::queryAccessibleInterface(menuBar);
+    for (QAction *item : menuBar->actions()) {
         QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(item);
         QCOMPARE(accessible->role(), QAccessible::MenuItem);
+        // A screen reader's pointer finds the item where it is drawn, under its bar.
+        QCOMPARE(accessible->parent(), barItem);
+        const QRect drawn = menuBar->actionGeometry(item);
+        QCOMPARE(accessible->rect(), QRect(menuBar->mapToGlobal(drawn.topLeft()), drawn.size()));
+        QCOMPARE(barItem->childAt(accessible->rect().center().x(), accessible->rect().center().y()),
+                 accessible);
         QCOMPARE(accessible->state().hasPopup, item->menu() != nullptr);
         QVERIFY(accessible->actionInterface());
         QCOMPARE(accessible->actionInterface()->actionNames(),

@@ -521,6 +521,12 @@ void TestCalendar::daysReadAsDates()
     QAccessibleInterface *monday = table->child(MonthCalendar::accessibleChild(0, 0));
     QCOMPARE(monday->role(), QAccessible::ColumnHeader);
     QVERIFY(!monday->tableCellInterface());
+    // A screen reader's pointer finds the day where it is drawn, and goes up to its grid.
+    QCOMPARE(day->parent(), table);
+    QVERIFY(day->rect().isValid());
+    QCOMPARE(table->rect().intersected(day->rect()), day->rect());
+    QCOMPARE(table->childAt(day->rect().center().x(), day->rect().center().y()), day);
+    QVERIFY(grid->selectedCells().isEmpty());
 
     // The day the keyboard is on is the one focused, while the grid has the focus.
     QApplication::setActiveWindow(c.window);
@@ -533,6 +539,15 @@ void TestCalendar::daysReadAsDates()
     QVERIFY(!grid->cellAt(row, (column + 1) % 7)->state().focused);
     c.calendar()->findChild<QWidget *>(QStringLiteral("qt_calendar_nextmonth"))->setFocus();
     QVERIFY(!day->state().focused);
+
+    // The chosen day is the one selected, and the only one.
+    const QDate chosen = c.calendar()->dateAt(row, column);
+    c.calendar()->setSelectedDate(chosen);
+    const QList<QAccessibleInterface *> selected = grid->selectedCells();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(grid->selectedCellCount(), 1);
+    QVERIFY(selected[0]->state().selected);
+    QCOMPARE(selected[0]->text(QAccessible::Name), c.calendar()->spokenDate(chosen));
 }
 
 void TestCalendar::enterOnADayOutOfSightMovesOntoThePage()
