@@ -154,7 +154,7 @@ private slots:
     void shadesKeepTheirOrderInGrey();
     void report_data();
     void report();
-    void reportCannotBeWritten();
+    void reportOfOneChildOrOfNone();
 
 private:
     QTemporaryDir folder_;
@@ -553,7 +553,8 @@ void TestResultsAnalysis::report_data()
         QTest::newRow(tag) << page << QString::fromUtf8(shown) << QString::fromUtf8(hidden);
     };
     row("one wrong drop", 1,
-        "Niccolò|Classe 3ª B|ultima settimana|Riordina i mesi (1)|92%|pagina 1 di 4|"
+        "Niccolò|Classe 3ª B|Periodo: ultima settimana, dal 3/12/2026 al 9/12/2026|Riordina i mesi "
+        "(1)|92%|pagina 1 di 4|"
         "LUGLIO messo al posto di GIUGNO: 1 volta|Stampato il 9 dicembre 2026|"
         "Ha giocato l'ultima volta mercoledì 9 dicembre 2026.",
         "MARZO messo");
@@ -582,10 +583,35 @@ void TestResultsAnalysis::report()
     verifyPage(classReport_, page, shown, hidden);
 }
 
-void TestResultsAnalysis::reportCannotBeWritten()
+// A printer that runs out of pages after the first.
+class OnePageWriter : public QPdfWriter
+{
+public:
+    using QPdfWriter::QPdfWriter;
+    bool newPage() override { return false; }
+};
+
+void TestResultsAnalysis::reportOfOneChildOrOfNone()
 {
     const ResultsAnalysis analysis = everything({});
+    const QString own = folder_.filePath(QStringLiteral("Niccolò.pdf"));
     QString error;
+    QVERIFY2(
+        ReportWriter(analysis).savePdf(own, {{niccolo, QStringLiteral("Niccolò"), {}}}, &error),
+        qPrintable(error));
+    const QString info = run(QStringLiteral("pdfinfo"), {own});
+    QVERIFY2(
+        info.contains(QRegularExpression(QStringLiteral("(^|\n)Title: +Risultati di Niccolò\n"))),
+        qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("\nPages: +1\n"))), qPrintable(info));
+    verifyPage(own, 1, QStringLiteral("Periodo: tutto, fino al 9/12/2026"), QString());
+
+    OnePageWriter short_(folder_.filePath(QStringLiteral("corto.pdf")));
+    QVERIFY(!ReportWriter(analysis).write(
+        short_, {{niccolo, QStringLiteral("Niccolò"), {}}, {giulia, QStringLiteral("Giulia"), {}}},
+        &error));
+    QCOMPARE(error, QStringLiteral("La pagina 2 non si può aggiungere."));
+
     QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     QVERIFY(!ReportWriter(analysis).savePdf(folder_.filePath(QStringLiteral("manca/Niccolò.pdf")),
                                             {{niccolo, QStringLiteral("Niccolò"), {}}}, &error));
