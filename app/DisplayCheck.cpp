@@ -15,14 +15,29 @@ namespace {
 
 QtMessageHandler usualHandler = nullptr;
 QList<std::pair<QtMsgType, QString>> held;
+QByteArray displayName;
+
+// The value Qt takes for its option `name` ("-platform xcb", or with two
+// dashes), the last one given, as Qt does; null when it is not given.
+QByteArray qtOption(int argc, char **argv, const char *name)
+{
+    QByteArray value;
+    for (int i = 1; i + 1 < argc; ++i) {
+        QByteArray argument(argv[i]);
+        if (argument.startsWith("--"))
+            argument.remove(0, 1);
+        if (argument == QByteArray("-") + name)
+            value = argv[++i];
+    }
+    return value;
+}
 
 // Qt warns about the display and the platform plugin before it gives up with
 // a fatal message; the warnings are held back until it is known which it is.
 void openingHandler(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "tempiolo: cannot open the display %s\n",
-                     qEnvironmentVariable("DISPLAY").toLocal8Bit().constData());
+        std::fprintf(stderr, "tempiolo: cannot open the display %s\n", displayName.constData());
         _exit(2);
     }
     held.append({type, message});
@@ -30,12 +45,18 @@ void openingHandler(QtMsgType type, const QMessageLogContext &, const QString &m
 
 } // namespace
 
-bool displayAvailable(QString *problem)
+bool displayAvailable(int argc, char **argv, QString *problem)
 {
-    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    // The command line comes before the environment, as for Qt itself.
+    QString platform = QString::fromLocal8Bit(qtOption(argc, argv, "platform"));
+    if (platform.isEmpty())
+        platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     if (!platform.isEmpty() && !platform.startsWith(QLatin1String("xcb")))
         return true;
-    if (qEnvironmentVariableIsEmpty("DISPLAY") &&
+    displayName = qtOption(argc, argv, "display");
+    if (displayName.isEmpty())
+        displayName = qgetenv("DISPLAY");
+    if (displayName.isEmpty() &&
         (!platform.isEmpty() || qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))) {
         *problem = QStringLiteral("no graphical display is available (DISPLAY is not set)");
         return false;
@@ -59,7 +80,7 @@ void openingDone()
 std::unique_ptr<QApplication> openApplication(int &argc, char **argv)
 {
     QString problem;
-    if (!displayAvailable(&problem)) {
+    if (!displayAvailable(argc, argv, &problem)) {
         std::fprintf(stderr, "tempiolo: %s\n", qPrintable(problem));
         return nullptr;
     }

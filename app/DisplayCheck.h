@@ -8,9 +8,10 @@ class QApplication;
 
 namespace DisplayCheck {
 
-// Whether a graphical display is set at all; when it is not, `problem`
-// says why in one line. Platforms other than X11 are left for Qt to judge.
-bool displayAvailable(QString *problem);
+// Whether a graphical display is set at all, by Qt's -platform and -display
+// options or the environment; when it is not, `problem` says why in one
+// line. Platforms other than X11 are left for Qt to judge.
+bool displayAvailable(int argc, char **argv, QString *problem);
 
 // While Qt opens the display: a display that cannot be reached ends the
 // program with one clear line and status 2, instead of Qt's abort.

@@ -87,6 +87,17 @@ row "$STAND_IN" 0 out 1 '^tempiolo-classe: --classe --esporta-risultati r\.csv$'
     --classe --esporta-risultati r.csv
 row "$STAND_IN" 0 out 1 '^tempiolo-classe: -platform offscreen --classe$' -platform offscreen --classe
 row "$STAND_IN" 2 err 1 '^tempiolo: no graphical display' --schermo-intero
+# Qt's own options, as a session manager or a user gives them, each alone.
+for option in platformpluginpath platformtheme plugin qmljsdebugger qwindowgeometry qwindowicon \
+    qwindowtitle session style stylesheet geometry name; do
+    row "$APP" 2 err 1 '^tempiolo: no graphical display' "-$option" x
+done
+row "$APP" 2 err 1 '^tempiolo: no graphical display' -reverse
+row "$APP" 2 err 1 '^tempiolo: no graphical display' -widgetcount
+row "$APP" 2 err 1 '^tempiolo: cannot open the display :93$' -display :93
+row "$APP" 2 err 1 '^tempiolo: cannot open the display :94$' --display :94 -platform xcb
+row "$TEACHER" 2 err 1 '^tempiolo: no graphical display' -platform xcb
+row "$STAND_IN" 0 out 1 '^tempiolo-classe: -session 1a2b --classe$' -session 1a2b --classe
 row "$STAND_IN" 0 out 1 '^tempiolo-classe: --prepara-server$' --prepara-server
 
 # The school's server, with no service file to find it by: said, exit 1.
