@@ -88,8 +88,7 @@ row "$STAND_IN" 0 out 1 '^tempiolo-classe: --classe --esporta-risultati r\.csv$'
 row "$STAND_IN" 0 out 1 '^tempiolo-classe: -platform offscreen --classe$' -platform offscreen --classe
 row "$STAND_IN" 2 err 1 '^tempiolo: no graphical display' --schermo-intero
 # Qt's own options, as a session manager or a user gives them, each alone.
-for option in platformpluginpath platformtheme plugin qmljsdebugger qwindowgeometry qwindowicon \
-    qwindowtitle session style stylesheet geometry name; do
+for option in platformtheme qwindowgeometry session style stylesheet geometry name; do
     row "$APP" 2 err 1 '^tempiolo: no graphical display' "-$option" x
 done
 row "$APP" 2 err 1 '^tempiolo: no graphical display' -reverse

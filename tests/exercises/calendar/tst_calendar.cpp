@@ -523,8 +523,6 @@ void TestCalendar::daysReadAsDates()
     QVERIFY(!monday->tableCellInterface());
     // A screen reader's pointer finds the day where it is drawn, and goes up to its grid.
     QCOMPARE(day->parent(), table);
-    QVERIFY(day->rect().isValid());
-    QCOMPARE(table->rect().intersected(day->rect()), day->rect());
     QCOMPARE(table->childAt(day->rect().center().x(), day->rect().center().y()), day);
     QVERIFY(grid->selectedCells().isEmpty());
 
@@ -545,7 +543,6 @@ void TestCalendar::daysReadAsDates()
     c.calendar()->setSelectedDate(chosen);
     const QList<QAccessibleInterface *> selected = grid->selectedCells();
     QCOMPARE(selected.size(), 1);
-    QCOMPARE(grid->selectedCellCount(), 1);
     QVERIFY(selected[0]->state().selected);
     QCOMPARE(selected[0]->text(QAccessible::Name), c.calendar()->spokenDate(chosen));
 }
