@@ -65,7 +65,10 @@ bool ServerConnection::open(bool checkSchema)
                                        "più recente di Tempiolo (tabelle della versione %1): "
                                        "su questo computer va aggiornato Tempiolo.")
                             .arg(version)
-                  : version < 0 ? explain(QSqlError())
+                  : version < 0 ? QStringLiteral("Il servizio %1 non ha i permessi che gli "
+                                                 "servono sul server della scuola: va fatto di "
+                                                 "nuovo tempiolo --prepara-server.")
+                                      .arg(service_)
                                 : QStringLiteral("Il server della scuola non è preparato per "
                                                  "questa versione di Tempiolo: va fatto "
                                                  "tempiolo --prepara-server.");
@@ -102,15 +105,6 @@ QString ServerConnection::connectionProblem(const QString &said) const
             .arg(service_);
     return QStringLiteral("Il server della scuola (servizio %1) non risponde: %2")
         .arg(service_, said);
-}
-
-QString ServerConnection::explain(const QSqlError &error) const
-{
-    if (!error.isValid() || state(error) == QLatin1String("42501"))
-        return QStringLiteral("Il servizio %1 non ha i permessi che gli servono sul server della "
-                              "scuola: va fatto di nuovo tempiolo --prepara-server.")
-            .arg(service_);
-    return error.databaseText().trimmed();
 }
 
 void ServerConnection::close()

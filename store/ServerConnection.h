@@ -32,8 +32,6 @@ public:
     static bool isConnectionLost(const QSqlError &error);
     // The SQLSTATE of a refused statement ("42501": no right to it).
     static QString state(const QSqlError &error);
-    // An Italian sentence for a refused statement of the service's.
-    QString explain(const QSqlError &error) const;
 
 private:
     QString connectionProblem(const QString &said) const;
